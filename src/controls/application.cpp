@@ -13,11 +13,25 @@ void TApplication::ProcessMessages() {
 
 MessageResult TApplication::MessageBox(const std::string& text, MessageButtons buttons, MessageKind kind,
                                        MessageResult safeDefault) {
+    if (SuppressMessageBoxes) {
+        if (OnSuppressedMessage) OnSuppressedMessage(text, safeDefault);
+        return safeDefault;
+    }
     return platform_.dialogs().messageBox(text, Title, buttons, kind, safeDefault);
 }
 
 void TApplication::ShowException(const std::exception& error) {
     MessageBox(error.what(), MessageButtons::Ok, MessageKind::Error, MessageResult::Ok);
+}
+
+bool TApplication::Dispatch(const std::function<void()>& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& error) {
+        ShowException(error);
+        return false;
+    }
 }
 
 void TApplication::AddTimer(TTimer* timer) { timers_.push_back(timer); }
@@ -34,13 +48,15 @@ bool TApplication::FireNextTimer() {
     if (!next) return false;
     now_ = std::max(now_, next->dueAt_);
     next->dueAt_ = now_ + next->Interval;
-    if (next->OnTimer) next->OnTimer();
+    if (next->OnTimer) Dispatch(next->OnTimer);
     return true;
 }
 
 bool TApplication::HandleMessage() {
     if (FireNextTimer()) return true;
-    return OnIdle && OnIdle();
+    bool handled = false;
+    if (OnIdle) Dispatch([&] { handled = OnIdle(); });
+    return handled;
 }
 
 TTimer::TTimer(TApplication& application, std::string name) : Name(std::move(name)), application_(application) {

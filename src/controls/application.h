@@ -38,12 +38,27 @@ public:
     void Minimize() { Minimized = true; }
     void Restore() { Minimized = false; }
 
+    // When set, message boxes are not shown: each gives its safe default at once
+    // (silent runs), and OnSuppressedMessage hears of it.
+    bool SuppressMessageBoxes = false;
+    std::function<void(const std::string& text, MessageResult answer)> OnSuppressedMessage;
+
     // A modal message box captioned with the title.
     MessageResult MessageBox(const std::string& text, MessageButtons buttons = MessageButtons::Ok,
                              MessageKind kind = MessageKind::Information,
                              MessageResult safeDefault = MessageResult::Ok);
     // The standard error box for an exception that ended an operation.
     void ShowException(const std::exception& error);
+    // Runs an event handler the way the message loop does: an error that escapes it
+    // is shown in the standard error box and does not end the program. False when
+    // the handler raised.
+    bool Dispatch(const std::function<void()>& handler);
+
+    // Asks the front end to redraw what changed.
+    void Repaint() {
+        if (OnRepaint) OnRepaint();
+    }
+    std::function<void()> OnRepaint;
 
     // Timers register themselves while they exist.
     void AddTimer(TTimer* timer);
@@ -55,6 +70,7 @@ public:
     bool FireNextTimer();
     // One step of a message loop: the next due timer, or else the front end's idle
     // hook (which waits for the user's next action). False when neither had anything.
+    // Errors that escape a handler are shown (Dispatch).
     bool HandleMessage();
     // Returns false when no further input will come.
     std::function<bool()> OnIdle;

@@ -44,12 +44,34 @@ TWinControl::~TWinControl() {
 }
 
 void TWinControl::Realign() {
+    // Top- and bottom-aligned children stack from their edges in the order they
+    // were added; a client-aligned child takes what is left between them.
+    int top = 0;
+    int bottom = Height;
     for (TControl* child : controls_) {
-        if (child->Align == TAlign::alClient) child->SetBounds(0, 0, Width, Height);
-        if (child->Align == TAlign::alBottom) child->SetBounds(0, Height - child->Height, Width, child->Height);
-        if (child->Align == TAlign::alTop) child->SetBounds(0, 0, Width, child->Height);
+        if (!child->Visible) continue;
+        if (child->Align == TAlign::alTop) {
+            child->SetBounds(0, top, Width, child->Height);
+            top += child->Height;
+        } else if (child->Align == TAlign::alBottom) {
+            bottom -= child->Height;
+            child->SetBounds(0, bottom, Width, child->Height);
+        }
+    }
+    for (TControl* child : controls_) {
+        if (child->Align == TAlign::alClient) child->SetBounds(0, top, Width, std::max(0, bottom - top));
         if (auto* holder = dynamic_cast<TWinControl*>(child)) holder->Realign();
     }
+}
+
+TControl* TWinControl::FindChild(const std::string& name) const {
+    for (TControl* child : controls_) {
+        if (child->Name == name) return child;
+        if (auto* holder = dynamic_cast<TWinControl*>(child)) {
+            if (TControl* found = holder->FindChild(name)) return found;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace tavlin

@@ -38,6 +38,19 @@ struct TFont {
 
 enum class TAlign { alNone, alClient, alBottom, alTop };
 
+struct TPoint {
+    int x = 0, y = 0;
+    bool operator==(const TPoint&) const = default;
+};
+
+// A rectangle whose right and bottom edges lie outside it.
+struct TRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool operator==(const TRect&) const = default;
+};
+
 class TWinControl;
 
 class TControl {
@@ -61,10 +74,13 @@ public:
     TWinControl* Parent() const { return parent_; }
     void SetParent(TWinControl* parent);
     void SetBounds(int left, int top, int width, int height);
+    int Right() const { return Left + Width; }
+    int Bottom() const { return Top + Height; }
     void Show() { Visible = true; }
     void Hide() { Visible = false; }
-    // Raises OnClick when the control is enabled and an OnClick is assigned.
-    void Click();
+    // What a click of the user does: raises OnClick when the control is enabled and
+    // an OnClick is assigned; check boxes and radio buttons change their mark first.
+    virtual void Click();
     // True when the control and all its parents are visible.
     bool Showing() const;
 
@@ -80,6 +96,8 @@ public:
     const std::vector<TControl*>& Controls() const { return controls_; }
     // Lays out the children whose Align fills this control.
     void Realign();
+    // The control of that name among this control's children at any depth.
+    TControl* FindChild(const std::string& name) const;
 
 private:
     friend class TControl;

@@ -44,4 +44,10 @@ void TForm::Resize(int width, int height) {
     if (OnResize) OnResize();
 }
 
+void TForm::Destroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    if (OnDestroy) OnDestroy();
+}
+
 }  // namespace tavlin

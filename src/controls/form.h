@@ -24,6 +24,7 @@ public:
     std::function<void(bool& canClose)> OnCloseQuery;
     std::function<void(TCloseAction& action)> OnClose;
     std::function<void()> OnResize;
+    std::function<void()> OnDestroy;
 
     // Makes the form visible and raises OnShow.
     void Show();
@@ -34,6 +35,12 @@ public:
     void Close();
     // Resizes the form and raises OnResize.
     void Resize(int width, int height);
+    // The owner's last step before it frees the form: raises OnDestroy once.
+    void Destroy();
+    void BringToFront() { ++frontCount_; }
+    // Redraws the form now.
+    void Refresh() { Application.Repaint(); }
+    int FrontCount() const { return frontCount_; }
 
     bool Modal() const { return modal_; }
     bool Released() const { return released_; }
@@ -42,6 +49,8 @@ private:
     bool modal_ = false;
     bool closing_ = false;
     bool released_ = false;
+    bool destroyed_ = false;
+    int frontCount_ = 0;
 };
 
 }  // namespace tavlin

@@ -1,8 +1,66 @@
 #include "controls/std_controls.h"
 
 #include <algorithm>
+#include <cctype>
+
+#include "controls/text_metrics.h"
 
 namespace tavlin {
+
+void TLabel::SetCaption(std::string caption) {
+    Caption = std::move(caption);
+    AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+    if (!AutoSize) return;
+    const TPoint size = MeasureText(Font, StripAccelerator(Caption));
+    Width = size.x;
+    Height = size.y;
+}
+
+char AcceleratorOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    }
+    return 0;
+}
+
+std::string StripAccelerator(const std::string& caption) {
+    std::string text;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        text += caption[i];
+    }
+    return text;
+}
+
+char TButton::Accelerator() const { return AcceleratorOf(Caption); }
+
+void TCheckBox::Click() {
+    if (!Enabled) return;
+    Checked = !Checked;
+    TControl::Click();
+}
+
+void TRadioButton::SetChecked(bool checked) {
+    checked_ = checked;
+    if (!checked || !Parent()) return;
+    for (TControl* sibling : Parent()->Controls()) {
+        if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this) radio->checked_ = false;
+    }
+}
+
+void TRadioButton::Click() {
+    if (!Enabled) return;
+    SetChecked(true);
+    TControl::Click();
+}
 
 void TProgressBar::SetRange(int min, int max) {
     Min = min;
