@@ -1,0 +1,126 @@
+// The setup screen's layout: the wizard centred, the text lines placed, the logo
+// loaded and placed, the background style chosen, and the status panel sized.
+#include "setup/screen_layout.h"
+
+#include <utility>
+
+#include "platform/platform.h"
+#include "setup/display_screen.h"
+#include "setup/picture_size.h"
+#include "support/text.h"
+
+namespace tavlin {
+
+std::optional<TPoint> LogoPosition(const std::string& name, int W, int H, int w, int h, int textLine3Bottom,
+                                   int textLine4Top) {
+    if (name == "Upper Right") return TPoint{W - w - 5, 5};
+    if (name == "Bottom Right") return TPoint{W - w - 5, H - h - 5};
+    if (name == "Upper Left (Under Text)") return TPoint{5, textLine3Bottom + 10};
+    if (name == "Bottom Left") return TPoint{5, H - h - 5};
+    if (name == "Upper Center") return TPoint{W / 2 - w / 2, textLine3Bottom + 10};
+    if (name == "Lower Center") return TPoint{W / 2 - w / 2, textLine4Top - h - 5};
+    if (name == "Center") return TPoint{W / 2 - w / 2, H / 2 - h / 2};
+    return std::nullopt;
+}
+
+std::optional<TDirection> BackgroundStyleNamed(const std::string& name) {
+    static const std::pair<const char*, TDirection> kStyles[] = {
+        {"Solid Color", bdFlat},        {"Stretch Bitmap Image", bdStretchImage},
+        {"Tile Bitmap Image", bdTileImage}, {"Up", bdUp},
+        {"Down", bdDown},               {"Left", bdLeft},
+        {"Right", bdRight},             {"Horizontal In", bdHorzIn},
+        {"Horizontal Out", bdHorzOut},  {"Vertical In", bdVertIn},
+        {"Vertical Out", bdVertOut},
+    };
+    for (const auto& [styleName, style] : kStyles) {
+        if (name == styleName) return style;
+    }
+    return std::nullopt;
+}
+
+void TDisplayScreen::FormResize() {
+    const TPoint at = CentredIn(Width, Height, Wizard.Width, Wizard.Height);
+    Wizard.Left = at.x;
+    Wizard.Top = at.y;
+    AdjustFonts1Click();
+    LogoPosChanges1Click();
+    DisplayStyleChanges1Click();
+}
+
+void TDisplayScreen::AdjustFonts1Click() {
+    TextInfo1.Top = 8;
+    TextInfo1.Left = 8;
+    TextInfo2.Left = 8;
+    TextInfo3.Left = 8;
+    if (State.CenterTop) {
+        TextInfo1.Top = State.CenterTopStart;
+        for (TShadowLabel* line : {&TextInfo1, &TextInfo2, &TextInfo3}) {
+            line->Left = SetupScreen.Width / 2 - line->Width / 2;
+        }
+    }
+    TextInfo2.Top = TextInfo1.Bottom() + 2;
+    TextInfo3.Top = TextInfo2.Bottom() + 2;
+}
+
+void TDisplayScreen::LoadLogo1Click() {
+    ImageHolder1.Width = 1000;
+    ImageHolder1.Height = 1000;
+    LogoImage.Align = TAlign::alNone;
+    LogoImage.AutoSize = true;
+    LogoImage2.AutoSize = true;
+    ImageHolder1.Hide();
+    LogoImage2.Hide();
+
+    if (!State.LogoFile.empty()) {
+        FileSystem& files = platform().files();
+        const std::string path = State.ExpandDir + State.LogoFile;
+        if (Contains(UpperCaseAscii(State.LogoFile), ".BMP")) {
+            try {
+                LogoImage2.SetPicture(LoadPicture(files, path, PictureFormat::Bmp));
+                LogoImage2.Transparent = true;
+                ImageHolder1.Width = LogoImage2.Picture.Width;  // for placing only; the frame stays hidden
+                ImageHolder1.Height = LogoImage2.Picture.Height;
+                LogoImage2.Show();
+            } catch (const Exception&) {
+                // A logo that cannot be loaded is simply not shown.
+            }
+        } else {
+            try {
+                LogoImage.SetPicture(LoadPicture(files, path, PictureFormat::Gif));
+                ImageHolder1.Width = LogoImage.Picture.Width + 8;
+                ImageHolder1.Height = LogoImage.Picture.Height + 8;
+                // Inside the frame's bevels and border, 4 pixels from each edge.
+                LogoImage.SetBounds(4, 4, LogoImage.Picture.Width, LogoImage.Picture.Height);
+                ImageHolder1.Show();
+            } catch (const Exception&) {
+                // A logo that cannot be loaded is simply not shown.
+                ImageHolder1.Hide();
+            }
+        }
+    }
+    LogoPosChanges1Click();
+}
+
+void TDisplayScreen::LogoPosChanges1Click() {
+    const auto at = LogoPosition(State.LogoPos, SetupScreen.Width, SetupScreen.Height, ImageHolder1.Width,
+                                 ImageHolder1.Height, TextInfo3.Bottom(), TextInfo4.Top);
+    if (!at) return;
+    for (TControl* logo : {static_cast<TControl*>(&ImageHolder1), static_cast<TControl*>(&LogoImage2)}) {
+        logo->Left = at->x;
+        logo->Top = at->y;
+    }
+}
+
+void TDisplayScreen::DisplayStyleChanges1Click() {
+    if (const auto style = BackgroundStyleNamed(State.DisplayStyle)) SetupScreen.BackGroundEffect = *style;
+}
+
+void TDisplayScreen::SetStatusCaption(const std::string& caption) {
+    InstallStatus.Caption = caption;
+    InstallStatus.Width = 10 * static_cast<int>(caption.size()) + 90;
+    const TPoint at = CentredIn(Width, Height, InstallStatus.Width, InstallStatus.Height);
+    InstallStatus.Left = at.x;
+    InstallStatus.Top = at.y;
+}
+
+}  // namespace tavlin

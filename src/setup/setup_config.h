@@ -1,0 +1,29 @@
+// Reading the setup configuration install.cfg: the screen's texts and looks, the
+// default installation folder, the wizard's options and the lists of settings.
+#pragma once
+
+#include <string>
+
+#include "platform/errors.h"
+
+namespace tavlin {
+
+class TDisplayScreen;
+
+// A list position that does not exist: "List index out of bounds (%d)".
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The texts of the four screen lines when install.cfg gives none.
+inline constexpr const char* kDefaultTextLines[4] = {"Tavlin Pro Setup", "Installation Wizard", "",
+                                                     "Tavlin Pro"};
+
+// Reads folder + "install.cfg" (folder ends with "\") into the state and the
+// screen, loads folder + "finstall.cfg" and builds the installation lists. Raises
+// EListError when [Launch Applications Location] has fewer entries than
+// [Launch Applications].
+void ReadSetupConfig(TDisplayScreen& screen, const std::string& folder);
+
+}  // namespace tavlin

@@ -1,0 +1,45 @@
+// The start of a run: the folder an uninstall entry names, the setup state's
+// folders and lists, and the batch file that removes an uninstalled program's
+// setup.exe and folder once the program has ended.
+#pragma once
+
+#include <string>
+
+#include "install/setup_state.h"
+#include "platform/errors.h"
+#include "support/string_list.h"
+
+namespace tavlin {
+
+class Platform;
+
+// A run that cannot start, with the message to show.
+class ESetupStartError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The uninstall entry's "UninstallString" for a key name; empty when the key or
+// the value is missing.
+std::string RegisteredUninstallString(Platform& platform, const std::string& keyName);
+
+// With a command line, changes the current folder to the folder part of the
+// "UninstallString" of the uninstall entry it names; any failure leaves the folder.
+void ChangeToRegisteredFolder(Platform& platform, const std::string& commandLine);
+
+// Fills the state's folders: SourceDir (the current folder, or the folder that the
+// command line names when it ends with "\" or ":", which becomes current),
+// ExpandDir and SegTempDir. In install mode it claims a fresh expansion folder
+// "tvlp_" + hhnnss below the Windows Temp folder, adding "_2", "_3" ... when that
+// name is taken, so that setups started in the same second never share one.
+// Raises ESetupStartError when the command line's folder cannot be entered.
+void InitSetupState(Platform& platform, SetupState& state, const std::string& commandLine);
+
+// The path of the self-removal batch file.
+std::string SelfRemovalBatchPath(Platform& platform);
+// The batch file's lines for a media or installation folder ending with "\".
+StringList SelfRemovalBatchLines(Platform& platform, const std::string& sourceDir);
+// Writes the batch file; raises the file system's error when it cannot.
+void WriteSelfRemovalBatch(Platform& platform, const std::string& sourceDir);
+
+}  // namespace tavlin
