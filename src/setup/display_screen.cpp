@@ -374,6 +374,7 @@ void TDisplayScreen::PrepareWizardAfterExpansion() {
         }
     }
     if (State.RestartOption) first = pgWelcome;
+    if (Options.Dir) Main_Dir.Text = *Options.Dir;  // /DIR= replaces the configured folder
 
     SelectPage(first);
     FirstPage = first;

@@ -59,6 +59,8 @@ public:
 
     // Shows the expansion form modally (the program passes the real one).
     std::function<void(TDisplayScreen&)> ShowExpansionForm;
+    // The expansion form's progress dialog while it exists.
+    TProgressDialog* ExpansionProgress = nullptr;
 
     // The form's own state.
     int FirstPage = 0;

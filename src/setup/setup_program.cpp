@@ -1,0 +1,74 @@
+#include "setup/setup_program.h"
+
+#include <memory>
+
+#include "platform/platform.h"
+#include "setup/change_log.h"
+#include "setup/command_line.h"
+#include "setup/display_screen.h"
+#include "setup/start_up.h"
+#include "setup/unzip_form.h"
+#include "support/paths.h"
+
+namespace tavlin {
+
+int RunSetupProgram(Platform& platform, const std::vector<std::string>& parameters, SetupFrontEnd& frontEnd,
+                    const SetupProgramHooks& hooks) {
+    const SetupCommandLine commandLine = ParseSetupCommandLine(parameters);
+    const SetupOptions& options = commandLine.Options;
+    const std::string joined = JoinParameters(commandLine.Parameters);
+
+    TApplication application(platform);
+    application.Title = "Tavlin Pro";
+    application.SuppressMessageBoxes = options.NoMessageBoxes();
+    application.OnSuppressedMessage = [&](const std::string& text, MessageResult) {
+        frontEnd.SuppressedMessage(text);
+    };
+
+    std::unique_ptr<ChangeLog> changeLog;
+    if (options.Log) {
+        try {
+            changeLog = std::make_unique<ChangeLog>(platform, *options.Log);
+        } catch (const ESetupStartError& error) {
+            application.MessageBox(error.what(), MessageButtons::Ok, MessageKind::Error);
+            return ExitCodeOf(SetupOutcome::CouldNotStart);
+        }
+    }
+
+    SetupState state;
+    state.UninstallMode = false;
+    ChangeToRegisteredFolder(platform, joined);
+    state.StartDir = platform.files().currentDirectory();
+    if (platform.files().fileExists(IncludeTrailingBackslash(state.StartDir) + "uninstaller.cfg")) {
+        state.UninstallMode = true;
+        application.Title = "VIVURO - Uninstaller";
+    }
+    if (hooks.ProgramStarted) hooks.ProgramStarted(IncludeTrailingBackslash(state.StartDir) + "setup.exe");
+
+    TDisplayScreen screen(application, state, options, joined,
+                          changeLog ? changeLog->Recorder() : ChangeRecorder{});
+    screen.ShowExpansionForm = hooks.ExpansionForm ? hooks.ExpansionForm : ShowUnzipForm;
+    frontEnd.Attach(screen);
+    application.OnIdle = [&] { return frontEnd.NextAction(screen); };
+    application.OnProcessMessages = [&] { frontEnd.Update(screen); };
+    application.OnRepaint = [&] { frontEnd.Update(screen); };
+
+    if (!application.Dispatch([&] { screen.FormCreate(); })) {
+        // The start failed and has been reported; nothing was expanded.
+        screen.Outcome = SetupOutcome::CouldNotStart;
+        screen.Close();
+    } else {
+        screen.Resize(application.ScreenWidth, application.ScreenHeight);
+        if (!application.Dispatch([&] { screen.Show(); }) && screen.Outcome == SetupOutcome::Unfinished) {
+            screen.Outcome = SetupOutcome::CouldNotStart;
+        }
+    }
+    while (!screen.Released()) {
+        // When no further action can come, the window is closed as by its close box.
+        if (!application.HandleMessage()) application.Dispatch([&] { screen.Close(); });
+    }
+    application.Dispatch([&] { screen.Destroy(); });
+    return ExitCodeOf(screen.Outcome);
+}
+
+}  // namespace tavlin
