@@ -1,0 +1,27 @@
+// setup.exe: the Windows program's entry. The run is the same program code as on
+// the hosted machine, on the Win32 platform. Until the setup form has real
+// windows, the wizard runs unattended: with /SILENT or /VERYSILENT as those
+// switches say, and without a switch on the configured defaults while its
+// questions (an older library, a missing disk, a file Windows may use) are still
+// asked in real message boxes. The exit code is the setup's.
+//
+// A GUI-subsystem program (linked with -mwindows); the C run-time calls main with
+// the command line split by the standard rules, in the ANSI code page.
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_platform.h"
+#include "setup/command_line.h"
+#include "setup/setup_program.h"
+#include "setup/silent_wizard.h"
+
+int main(int argc, char** argv) {
+    using namespace tavlin;
+    const std::vector<std::string> parameters(argv + 1, argv + argc);
+    const SetupOptions options = ParseSetupCommandLine(parameters).Options;
+
+    win32::Win32Platform platform;
+    platform.setSuppressMessageBoxes(options.NoMessageBoxes());
+    SilentWizard wizard(nullptr);
+    return RunSetupProgram(platform, parameters, wizard);
+}
