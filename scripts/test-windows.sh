@@ -5,29 +5,33 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="${TAVLIN_JOBS:-2}"
+export TAVLIN_WINEPREFIX="$PWD/build-win64/wineprefix"
+
+# Runs the x86_64 tests, then lets wine's own processes end while the display
+# still exists.
+run_tests() {
+  local status=0
+  ctest --test-dir build-win64 --output-on-failure -j"$jobs" || status=$?
+  WINEPREFIX="$TAVLIN_WINEPREFIX" wineserver -w
+  return "$status"
+}
+if [ "${1:-}" = "--run-tests" ]; then
+  run_tests
+  exit
+fi
 
 echo "== x86_64 build"
 cmake -S . -B build-win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DTAVLIN_WERROR=ON > /dev/null
 cmake --build build-win64 -j"$jobs"
 
-export TAVLIN_WINEPREFIX="$PWD/build-win64/wineprefix"
 if [ ! -f "$TAVLIN_WINEPREFIX/system.reg" ]; then
   echo "== creating the wine prefix (once)"
   scripts/wine-run wineboot -i
 fi
 
 echo "== x86_64 tests under wine"
-run_tests() {
-  local status=0
-  ctest --test-dir build-win64 --output-on-failure -j"$jobs" || status=$?
-  # Let wine's own processes end while the display still exists.
-  WINEPREFIX="$TAVLIN_WINEPREFIX" wineserver -w
-  return "$status"
-}
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run > /dev/null; then
-  export -f run_tests
-  export jobs
-  xvfb-run -a bash -c run_tests
+  xvfb-run -a "$0" --run-tests
 else
   run_tests
 fi
