@@ -106,6 +106,14 @@ TEST_F(RegistryRules, ALeadingOrTrailingBackslashNamesTheSameKey) {
     EXPECT_FALSE(registry().openKey(user, key));
 }
 
+TEST_F(RegistryRules, ATreeDeletionOfARootIsRefused) {
+    for (const char* path : {"", "\\", "\\\\"}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(registry().deleteKeyTree(user, path));
+    }
+    EXPECT_TRUE(registry().openKey(user, "Software"));
+}
+
 TEST_F(RegistryRules, LocalMachineKeysWorkTheSameWay) {
     constexpr auto machine = RegistryRoot::LocalMachine;
     const std::string key = registryBase() + "\\Acme";
