@@ -170,12 +170,18 @@ TEST_F(FileRules, CreatingReplacesTheContentButNotAReadOnlyFile) {
     EXPECT_EQ(readFile(path), "short");
 }
 
-TEST_F(FileRules, CreatingOverAHiddenFileIsRefused) {
-    if (isWine()) GTEST_SKIP() << "Wine replaces hidden files that Windows refuses to create over";
-    const std::string path = scratch() + "f.txt";
-    writeFile(path, "hidden");
-    ASSERT_TRUE(files().setAttributes(path, faHidden));
-    EXPECT_THROW(files().create(path), EFCreateError);
+TEST_F(FileRules, CreatingOverAHiddenOrSystemFileIsRefused) {
+    if (isWine()) GTEST_SKIP() << "Wine replaces hidden and system files that Windows refuses to create over";
+    const std::uint32_t refused[] = {faHidden, faSysFile, faHidden | faArchive};
+    for (const std::uint32_t attributes : refused) {
+        SCOPED_TRACE(attributes);
+        const std::string path = scratch() + "f.txt";
+        files().setAttributes(path, 0);
+        writeFile(path, "kept");
+        ASSERT_TRUE(files().setAttributes(path, attributes));
+        EXPECT_THROW(files().create(path), EFCreateError);
+        EXPECT_EQ(readFile(path), "kept");
+    }
 }
 
 TEST_F(FileRules, FailuresToOpenAndCreateNameThePath) {
