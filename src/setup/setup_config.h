@@ -17,8 +17,7 @@ public:
 };
 
 // The texts of the four screen lines when install.cfg gives none.
-inline constexpr const char* kDefaultTextLines[4] = {"Tavlin Pro Setup", "Installation Wizard", "",
-                                                     "Tavlin Pro"};
+inline constexpr const char* kDefaultTextLines[4] = {"Tavlin Pro Setup", "", "", "Tavlin Pro"};
 
 // Reads folder + "install.cfg" (folder ends with "\") into the state and the
 // screen, loads folder + "finstall.cfg" and builds the installation lists. Raises

@@ -27,6 +27,11 @@ void SetupFixture::SetUp() {
         if (c == '/') c = '_';
     }
     machineFolder = std::filesystem::path(TAVLIN_BINARY_DIR) / "test-machines" / "setup" / name;
+    // A test may run several setups one after the other on fresh machines.
+    NewRun();
+    answers.clear();
+    product.clear();
+    expansionFails = false;
     std::filesystem::remove_all(machineFolder);
     machine = hosted::HostedMachine::open(machineFolder);
     std::filesystem::create_directories(machineFolder / "media");
@@ -111,6 +116,13 @@ void SetupFixture::CreateScreen(const std::vector<std::string>& parameters) {
     state.StartDir = files().currentDirectory();
     state.UninstallMode = files().fileExists(IncludeTrailingBackslash(state.StartDir) + "uninstaller.cfg");
     if (state.UninstallMode) application->Title = "VIVURO - Uninstaller";
+    // The running program's own file is in use while it runs.
+    held = IncludeTrailingBackslash(state.StartDir) + "setup.exe";
+    if (files().fileExists(held)) {
+        machine->holdFile(held);
+    } else {
+        held.clear();
+    }
     screen = std::make_unique<TDisplayScreen>(*application, state, options, joined, ChangeRecorder{});
     screen->ShowExpansionForm = [this](TDisplayScreen& form) { Expand(form); };
     driver = std::make_unique<ControlDriver>(*application, *screen);
@@ -122,6 +134,16 @@ void SetupFixture::CreateScreen(const std::vector<std::string>& parameters) {
 void SetupFixture::EndScreen() {
     if (!screen->Released()) screen->Close();
     screen->Destroy();
+    if (!held.empty()) machine->releaseFile(held);
+    held.clear();
+}
+
+void SetupFixture::NewRun() {
+    driver.reset();
+    screen.reset();
+    application.reset();
+    state = SetupState{};
+    asked.clear();
 }
 
 int SetupFixture::RunProgram(const std::vector<std::string>& parameters, SetupFrontEnd& frontEnd) {

@@ -55,8 +55,11 @@ protected:
         CreateScreen(parameters);
         driver->FireDueTimers();
     }
-    // Closes and destroys the form as the program does at its end.
+    // Closes and destroys the form as the program does at its end, and lets go of
+    // the program's file.
     void EndScreen();
+    // Forgets the last run's form and state, for another run on the same machine.
+    void NewRun();
     // Runs the whole program with a front end; returns its exit code.
     int RunProgram(const std::vector<std::string>& parameters, SetupFrontEnd& frontEnd);
 
@@ -85,6 +88,7 @@ protected:
     std::unique_ptr<TApplication> application;
     std::unique_ptr<TDisplayScreen> screen;
     std::unique_ptr<ControlDriver> driver;
+    std::string held;  // the running program's file
 };
 
 // An install.cfg with a title and the given lines of [Setup Screen], then the
