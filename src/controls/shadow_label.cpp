@@ -4,9 +4,17 @@ namespace tavlin {
 
 void TShadowLabel::AdjustSize() {
     if (!AutoSize) return;
+    const TAlign align = Align;
+    Align = TAlign::alNone;  // measure as a free label, then take the aligned place
+    const int alignedWidth = Width;
     TLabel::AdjustSize();
     Width += ShadowOffset;
     Height += ShadowOffset;
+    Align = align;
+    if (align != TAlign::alNone) {
+        Width = alignedWidth;
+        if (Parent()) Parent()->Realign();
+    }
 }
 
 namespace {

@@ -15,8 +15,13 @@ void TLabel::SetCaption(std::string caption) {
 void TLabel::AdjustSize() {
     if (!AutoSize) return;
     const TPoint size = MeasureText(Font, StripAccelerator(Caption));
-    Width = size.x;
     Height = size.y;
+    // An aligned label keeps the width its edge gives it and takes its place again.
+    if (Align == TAlign::alNone) {
+        Width = size.x;
+    } else if (Parent()) {
+        Parent()->Realign();
+    }
 }
 
 char AcceleratorOf(const std::string& caption) {

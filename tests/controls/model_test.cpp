@@ -153,3 +153,24 @@ TEST(ListView, SwitchingCheckBoxesOffClearsTheMarks) {
 
 }  // namespace
 }  // namespace tavlin
+
+namespace tavlin {
+namespace {
+
+TEST(Labels, ABottomAlignedLabelKeepsItsWidthAndStaysAtTheEdge) {
+    TPanel screen("screen");
+    screen.SetBounds(0, 0, 1024, 768);
+    TShadowLabel line("TextInfo4");
+    line.SetParent(&screen);
+    line.Align = TAlign::alBottom;
+    line.SetCaption("x");
+    screen.Realign();
+    line.Font.Height = -40;
+    line.SetCaption("A much longer line of text");
+    EXPECT_EQ(line.Width, 1024);
+    EXPECT_EQ(line.Bottom(), 768);
+    EXPECT_GT(line.Height, 40);
+}
+
+}  // namespace
+}  // namespace tavlin

@@ -1,0 +1,121 @@
+// The start of a run: the folder an uninstall entry names, the media folder on
+// the command line, the expansion folder, and the self-removal batch file.
+#include "setup/setup_fixture.h"
+#include "setup/start_up.h"
+#include "support/folders.h"
+
+namespace tavlin::test {
+namespace {
+
+const char* const kUninstallList = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\";
+
+TEST_F(SetupFixture, TheRegisteredEntryNamesTheFolderToStartIn) {
+    files().forceDirectories("C:\\Program Files\\My App");
+    Registry& registry = machine->registry();
+    registry.createKey(RegistryRoot::LocalMachine, std::string(kUninstallList) + "My App");
+    registry.writeString(RegistryRoot::LocalMachine, std::string(kUninstallList) + "My App", "UninstallString",
+                         "C:\\Program Files\\My App\\setup.exe My App");
+    registry.createKey(RegistryRoot::LocalMachine, std::string(kUninstallList) + "Gone");
+    registry.writeString(RegistryRoot::LocalMachine, std::string(kUninstallList) + "Gone", "UninstallString",
+                         "C:\\Nowhere\\setup.exe Gone");
+    struct Case {
+        std::string commandLine;
+        std::string folder;
+    };
+    const Case cases[] = {
+        {"", "D:\\"},
+        {"My App", "C:\\Program Files\\My App"},
+        {"My  App", "D:\\"},  // two blanks name another key
+        {"Unknown", "D:\\"},
+        {"Gone", "D:\\"},     // a folder that cannot be entered is ignored
+    };
+    for (const Case& c : cases) {
+        files().setCurrentDirectory("D:\\");
+        ChangeToRegisteredFolder(platform(), c.commandLine);
+        EXPECT_EQ(files().currentDirectory(), c.folder) << c.commandLine;
+    }
+}
+
+TEST_F(SetupFixture, TheCommandLineNamesTheMediaFolderOnlyWhenItEndsWithASeparator) {
+    files().forceDirectories("D:\\SETUP");
+    struct Case {
+        std::string commandLine;
+        std::string sourceDir;
+        std::string current;
+    };
+    const Case cases[] = {
+        {"", "D:\\", "D:\\"},
+        {"D:\\SETUP\\", "D:\\SETUP\\", "D:\\SETUP"},
+        {"D:\\SETUP", "D:\\", "D:\\"},
+        {"C:", "C:", "C:\\"},  // a drive: taken as written, no "\" added
+        {"Acme Widgets", "D:\\", "D:\\"},
+    };
+    for (const Case& c : cases) {
+        files().setCurrentDirectory("D:\\");
+        SetupState s;
+        InitSetupState(platform(), s, c.commandLine);
+        EXPECT_EQ(s.SourceDir, c.sourceDir) << c.commandLine;
+        EXPECT_EQ(files().currentDirectory(), c.current) << c.commandLine;
+        EXPECT_EQ(s.SegTempDir, "C:\\WINDOWS\\Temp\\");
+    }
+}
+
+TEST_F(SetupFixture, AMediaFolderThatCannotBeEnteredStopsTheStartNamingIt) {
+    SetupState s;
+    try {
+        InitSetupState(platform(), s, "Q:\\DISK1\\");
+        FAIL() << "the start went on";
+    } catch (const ESetupStartError& error) {
+        EXPECT_NE(std::string(error.what()).find("Q:\\DISK1\\"), std::string::npos) << error.what();
+    }
+    EXPECT_TRUE(s.ExpandDir.empty());  // nothing claimed, nothing to remove
+    // The whole program reports it and stops before any expansion.
+    ScriptedFrontEnd none;
+    EXPECT_EQ(RunProgram({"Q:\\DISK1\\"}, none), 1);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].find("Q:\\DISK1\\"), std::string::npos);
+    EXPECT_TRUE(files().findAll("C:\\WINDOWS\\Temp\\tvlp_*").empty());
+}
+
+TEST_F(SetupFixture, SetupsStartedInTheSameSecondGetTheirOwnExpansionFolders) {
+    SetupState first, second, third;
+    InitSetupState(platform(), first, "");
+    InitSetupState(platform(), second, "");
+    InitSetupState(platform(), third, "");
+    EXPECT_EQ(first.ExpandDir, "C:\\WINDOWS\\Temp\\tvlp_093015\\");
+    EXPECT_EQ(second.ExpandDir, "C:\\WINDOWS\\Temp\\tvlp_093015_2\\");
+    EXPECT_EQ(third.ExpandDir, "C:\\WINDOWS\\Temp\\tvlp_093015_3\\");
+    for (const SetupState* s : {&first, &second, &third}) EXPECT_TRUE(files().directoryExists(s->ExpandDir));
+}
+
+TEST_F(SetupFixture, InUninstallModeEverythingHappensInTheProgramsFolder) {
+    files().forceDirectories("C:\\Apps\\Acme");
+    files().setCurrentDirectory("C:\\Apps\\Acme");
+    SetupState s;
+    s.UninstallMode = true;
+    InitSetupState(platform(), s, "Acme");
+    EXPECT_EQ(s.SourceDir, "C:\\Apps\\Acme\\");
+    EXPECT_EQ(s.ExpandDir, "C:\\Apps\\Acme\\");
+    EXPECT_EQ(s.SegTempDir, "C:\\Apps\\Acme\\");
+    EXPECT_TRUE(files().findAll("C:\\WINDOWS\\Temp\\tvlp_*").empty());
+}
+
+TEST_F(SetupFixture, BatchFileWalksDownInShortNamesAndRemovesTheFolder) {
+    files().forceDirectories("C:\\Program Files\\My App");
+    const std::string shortFolder = ShortPathOf(platform(), "C:\\Program Files\\My App\\");
+    ASSERT_EQ(shortFolder, "C:\\PROGRA~1\\MYAPP~1\\");
+    EXPECT_EQ(SelfRemovalBatchLines(platform(), "C:\\Program Files\\My App\\").Lines(),
+              (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "C:", "cd\\", "cd PROGRA~1",
+                                        "cd MYAPP~1", "del setup.exe", "cd..", "rd MYAPP~1", "exit"}));
+    // A folder without a short form is used as it is.
+    EXPECT_EQ(SelfRemovalBatchLines(platform(), "E:\\Tools\\").Lines(),
+              (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "E:", "cd\\", "cd Tools",
+                                        "del setup.exe", "cd..", "rd Tools", "exit"}));
+    // A program in the root of a drive has no folder to remove.
+    EXPECT_EQ(SelfRemovalBatchLines(platform(), "C:\\").Lines(),
+              (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "C:", "cd\\", "del setup.exe",
+                                        "exit"}));
+}
+
+}  // namespace
+}  // namespace tavlin::test
