@@ -65,7 +65,7 @@ TEST_F(UninstallMode, ThroughTheRegisteredEntryTheMachineReturnsToWhereItWas) {
     const auto before = Snapshot();
     InstallAcme();
     ASSERT_TRUE(Exists("C:\\Program Files\\My App\\uninstaller.cfg"));
-    ASSERT_TRUE(Exists("C:\\WINDOWS\\Desktop\\Acme Tools\\Acme.lnk") || Exists("C:\\WINDOWS\\Desktop\\Acme.lnk"));
+    ASSERT_TRUE(Exists("C:\\WINDOWS\\Desktop\\Acme.lnk"));
 
     // Windows starts the registered command from its own folder.
     files().setCurrentDirectory("C:\\WINDOWS");

@@ -1,0 +1,107 @@
+// The driver acts only where a user could, and an error that escapes a handler is
+// shown in the standard error box, as the message loop shows it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "controls/driver.h"
+#include "controls/form.h"
+#include "controls/std_controls.h"
+#include "platform/hosted/hosted_machine.h"
+
+namespace tavlin {
+namespace {
+
+class Driver : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::path(TAVLIN_BINARY_DIR) / "test-machines" / "controls" /
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::remove_all(folder);
+        machine = hosted::HostedMachine::open(folder);
+        machine->setAnswerer([this](const hosted::DialogRequest& request) {
+            boxes.push_back(request.caption + ": " + request.text);
+            return hosted::DialogAnswer{};
+        });
+        application = std::make_unique<TApplication>(*machine);
+        application->Title = "Acme";
+        form = std::make_unique<TForm>(*application, "Form1");
+        form->Show();
+        for (TControl* c : {static_cast<TControl*>(&panel), static_cast<TControl*>(&box)}) c->SetParent(form.get());
+        button.SetParent(&panel);
+        button.Caption = "&Next >>";
+        hidden.SetParent(&panel);
+        hidden.Caption = "&Back";
+        hidden.Hide();
+    }
+    void TearDown() override {
+        form.reset();
+        application.reset();
+        machine.reset();
+        if (!HasFailure()) std::filesystem::remove_all(folder);
+    }
+
+    std::filesystem::path folder;
+    std::unique_ptr<hosted::HostedMachine> machine;
+    std::unique_ptr<TApplication> application;
+    std::unique_ptr<TForm> form;
+    TPanel panel{"Panel1"};
+    TButton button{"Next1"};
+    TButton hidden{"Back1"};
+    TCheckBox box{"CheckBox1"};
+    std::vector<std::string> boxes;
+};
+
+TEST_F(Driver, RefusesWhatTheUserCannotReach) {
+    ControlDriver driver(*application, *form);
+    int clicks = 0;
+    button.OnClick = [&] { ++clicks; };
+    hidden.OnClick = [&] { ++clicks; };
+    EXPECT_THROW(driver.Click("Back1"), EDriverError);
+    EXPECT_THROW(driver.Click("Nothing"), EDriverError);
+    panel.Enabled = false;
+    EXPECT_THROW(driver.Click("Next1"), EDriverError);
+    panel.Enabled = true;
+    panel.Hide();
+    EXPECT_THROW(driver.Click("Next1"), EDriverError);
+    EXPECT_FALSE(driver.PressAccelerator('n'));
+    panel.Show();
+    EXPECT_TRUE(driver.PressAccelerator('n'));
+    EXPECT_FALSE(driver.PressAccelerator('b'));  // the hidden Back
+    EXPECT_EQ(clicks, 1);
+    EXPECT_THROW(driver.Tick("Next1", true), EDriverError);
+    driver.Tick("CheckBox1", true);
+    driver.Tick("CheckBox1", true);
+    EXPECT_TRUE(box.Checked);
+}
+
+TEST_F(Driver, AnEscapingErrorIsShownAndTheProgramGoesOn) {
+    ControlDriver driver(*application, *form);
+    button.OnClick = [] { throw Exception("Unable to write to C:\\Apps\\uninstaller.cfg"); };
+    driver.Click("Next1");
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Acme: Unable to write to C:\\Apps\\uninstaller.cfg"}));
+}
+
+TEST_F(Driver, FiresTimersInOrderOfTheirDueTime) {
+    ControlDriver driver(*application, *form);
+    TTimer slow(*application, "slow"), fast(*application, "fast");
+    std::vector<std::string> fired;
+    slow.Interval = 1000;
+    fast.Interval = 300;
+    slow.OnTimer = [&] {
+        fired.push_back("slow");
+        slow.SetEnabled(false);
+    };
+    fast.OnTimer = [&] {
+        fired.push_back("fast");
+        if (fired.size() >= 3) fast.SetEnabled(false);
+    };
+    slow.SetEnabled(true);
+    fast.SetEnabled(true);
+    EXPECT_EQ(driver.FireDueTimers(), 4);
+    EXPECT_EQ(fired, (std::vector<std::string>{"fast", "fast", "fast", "slow"}));
+    EXPECT_EQ(application->Now(), 1000);
+}
+
+}  // namespace
+}  // namespace tavlin
