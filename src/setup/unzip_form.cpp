@@ -1,14 +1,142 @@
 #include "setup/unzip_form.h"
 
+#include <cstdio>
+
+#include "platform/platform.h"
 #include "setup/display_screen.h"
+#include "setup/setup_config.h"
+#include "support/file_utils.h"
+#include "support/paths.h"
 
 namespace tavlin {
 
-// The segment reader has not landed yet: every expansion fails as a damaged
-// segment set would.
+TUNZIP::TUNZIP(TDisplayScreen& screen)
+    : TForm(screen.Application, "UNZIP"), Screen(screen), State(screen.State), Timer1(screen.Application, "Timer1") {
+    Caption = "TVL2000 - Setup";
+    WindowState = TWindowState::wsMinimized;
+    SetBounds(0, 0, 200, 100);
+    const TPoint at = CentredIn(Application.ScreenWidth, Application.ScreenHeight, Width, Height);
+    Left = at.x;
+    Top = at.y;
+    Timer1.Interval = 1000;
+    Timer1.OnTimer = [this] { Timer1Timer(); };
+    OnShow = [this] { FormShow(); };
+    OnClose = [this](TCloseAction& action) { FormClose(action); };
+}
+
+TUNZIP::~TUNZIP() {
+    if (Screen.ExpansionProgress == Progress.get()) Screen.ExpansionProgress = nullptr;
+}
+
+void TUNZIP::FormCreate() {
+    Progress = std::make_unique<TProgressDialog>(Application);
+    Progress->Caption = "Decompressing ...";
+    Progress->CommonAvi = aviCopyFiles;
+    Progress->Center = true;
+    Screen.ExpansionProgress = Progress.get();
+}
+
+void TUNZIP::FormShow() { Timer1.SetEnabled(true); }
+
+void TUNZIP::Timer1Timer() {
+    Timer1.SetEnabled(false);
+    ExpandSetupFiles();
+}
+
+void TUNZIP::ExpandSetupFiles() {
+    FileSystem& files = Application.platform().files();
+    try {
+        State.ArchiveFileList.LoadFromFile(files, State.SourceDir + "finstall.cfg");
+    } catch (const EStreamError&) {
+        // Without the list the copy at the first segment fails, and with it the run.
+    }
+    Application.ProcessMessages();
+    State.ExpandFailed = false;
+    files.forceDirectories(State.ExpandDir);
+    files.forceDirectories(State.SegTempDir);
+    try {
+        Progress->MaxProgress = 0;
+        State.ExpandedCount = 0;
+        ExpandSegments();
+        ReadSetupConfig(Screen, State.ExpandDir);
+        Application.ProcessMessages();
+        Screen.Refresh();
+        Application.ProcessMessages();
+        State.ExpandFailed = false;
+        Close();
+    } catch (const std::exception&) {
+        // The lower layers' own messages are not shown; this one stands for them all.
+        Application.MessageBox("Error Expanding Files!!");
+        Close();
+        State.ExpandFailed = true;
+    }
+}
+
+void TUNZIP::ExpandSegments() { throw Exception("The segment reader is not available"); }
+
+void TUNZIP::SegCompEZ1SegBefore(const std::string& baseName, std::uint16_t segNumber) {
+    FileSystem& files = Application.platform().files();
+    char number[8];
+    std::snprintf(number, sizeof number, "%03u", static_cast<unsigned>(segNumber));
+    Application.ProcessMessages();
+    const std::string path = State.SourceDir + baseName + "." + number;
+    for (int asked = 0; asked < 2 && !files.fileExists(path); ++asked) {
+        Application.MessageBox("Please Insert Disk #" + std::to_string(segNumber) + " into Floppy Drive.");
+    }
+    Application.ProcessMessages();
+    if (segNumber == 1) {
+        Progress->MaxProgress = static_cast<int>(State.ArchiveFileList.Count());
+        Progress->Show();
+        State.ExpandedCount = 0;
+        Progress->UpdateProgress(0, "Install File ..", "setup.exe");
+        Application.ProcessMessages();
+        for (const char* name : {"setup.exe", "install.cfg", "finstall.cfg"}) {
+            CopyFileTo(Application.platform(), State.SourceDir + name, State.ExpandDir);
+            ++State.ExpandedCount;
+        }
+    }
+    Application.ProcessMessages();
+}
+
+void TUNZIP::SegCompEZ1CheckFile(std::string& filepath) {
+    // A member is stored under its full path with a drive; what follows the drive
+    // goes below the expansion folder, and nothing may climb out of it.
+    if (filepath.size() < 4 || filepath[1] != ':' || filepath[2] != '\\') {
+        throw EUnsafeMemberPath("Refused member " + filepath);
+    }
+    std::string rest = filepath.substr(3);
+    for (std::size_t start = 0; start <= rest.size();) {
+        const std::size_t end = std::min(rest.find('\\', start), rest.size());
+        const std::string component = rest.substr(start, end - start);
+        if (component == ".." || component == "." || component.find(':') != std::string::npos) {
+            throw EUnsafeMemberPath("Refused member " + filepath);
+        }
+        start = end + 1;
+    }
+    filepath = State.ExpandDir + rest;
+    ++State.ExpandedCount;
+    Progress->UpdateProgress(State.ExpandedCount, "Preparing ..", ExtractFileName(rest));
+    Application.ProcessMessages();
+}
+
+void TUNZIP::FormClose(TCloseAction& action) {
+    action = TCloseAction::caFree;
+    Screen.Show();
+    if (Progress) {
+        Progress->UpdateProgress(static_cast<int>(State.ArchiveFileList.Count()), "Completed", "Finalizing");
+        if (Screen.ExpansionProgress == Progress.get()) Screen.ExpansionProgress = nullptr;
+        Progress.reset();
+    }
+}
+
 void ShowUnzipForm(TDisplayScreen& screen) {
-    screen.Application.MessageBox("Error Expanding Files!!");
-    screen.State.ExpandFailed = true;
+    TUNZIP form(screen);
+    form.FormCreate();
+    form.ShowModal();
+    if (!form.Released()) {
+        // Nothing could drive the expansion to its end.
+        screen.State.ExpandFailed = true;
+    }
 }
 
 }  // namespace tavlin

@@ -4,9 +4,54 @@
 // nothing of its own but a progress window and the floppy prompts.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "controls/form.h"
+#include "platform/errors.h"
+#include "support/progress_dialog.h"
+
 namespace tavlin {
 
 class TDisplayScreen;
+struct SetupState;
+
+// A member whose path would put it outside the expansion folder.
+class EUnsafeMemberPath : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class TUNZIP : public TForm {
+public:
+    explicit TUNZIP(TDisplayScreen& screen);
+    ~TUNZIP() override;
+
+    TDisplayScreen& Screen;
+    SetupState& State;
+    TTimer Timer1;
+    // The progress window's dialog; the setup form's for the length of the expansion.
+    std::unique_ptr<TProgressDialog> Progress;
+
+    void FormCreate();
+    void FormShow();
+    void Timer1Timer();
+    void FormClose(TCloseAction& action);
+
+    // Expands the media into the expansion folder and reads the configuration;
+    // ExpandFailed tells the outcome.
+    void ExpandSetupFiles();
+
+    // Before each attempt to open segment segNumber of the set named baseName.
+    void SegCompEZ1SegBefore(const std::string& baseName, std::uint16_t segNumber);
+    // Before each member is written: moves it below the expansion folder. Raises
+    // EUnsafeMemberPath for a stored path without a drive or with ".." in it.
+    void SegCompEZ1CheckFile(std::string& filepath);
+
+private:
+    void ExpandSegments();
+};
 
 // Creates the expansion form and shows it modally; when it returns, the state's
 // ExpandFailed tells whether the files are there and the configuration was read.
