@@ -3,11 +3,19 @@
 
   machine_report.py snapshot MACHINE OUT.json   records files, registry values, INI
                                                 entries and the journal
-  machine_report.py diff BEFORE.json AFTER.json [TITLE]
+  machine_report.py diff BEFORE.json AFTER.json
                                                 prints what changed, grouped for a
                                                 person: files, INI entries, registry
                                                 values, start-up blocks, shortcuts,
                                                 the uninstall entry, shell requests
+  machine_report.py same BEFORE.json AFTER.json [IGNORED-PATH...]
+                                                exit 0 when files and registry are
+                                                as before (besides the paths named)
+  machine_report.py seed MACHINE                what a Windows PC has from the start:
+                                                AUTOEXEC.BAT, CONFIG.SYS and the
+                                                (empty) list of installed programs
+  machine_report.py uninstall-entries MACHINE   one line per registered program:
+                                                name TAB command TAB quiet command
 """
 import hashlib
 import json
@@ -215,14 +223,34 @@ def main(argv):
         diff(before, after)
         return 0
     if len(argv) >= 3 and argv[0] == "same":
-        # Exit 0 when the machine state (files, registry) is as before, ignoring
-        # the journal and the machine's own bookkeeping.
         with open(argv[1]) as f:
             before = json.load(f)
         with open(argv[2]) as f:
             after = json.load(f)
-        keys = ("files", "registry")
-        return 0 if all(before[k] == after[k] for k in keys) else 1
+        ignored = {p.upper() for p in argv[3:]}
+        files = lambda snap: {p: v for p, v in snap["files"].items() if p.upper() not in ignored}
+        return 0 if files(before) == files(after) and before["registry"] == after["registry"] else 1
+    if len(argv) >= 2 and argv[0] == "seed":
+        drive = os.path.join(argv[1], "drives", "c")
+        with open(os.path.join(drive, "AUTOEXEC.BAT"), "wb") as f:
+            f.write(b"@ECHO OFF\r\nPROMPT $P$G\r\nPATH C:\\WINDOWS;C:\\WINDOWS\\COMMAND\r\n")
+        with open(os.path.join(drive, "CONFIG.SYS"), "wb") as f:
+            f.write(b"DEVICE=C:\\WINDOWS\\HIMEM.SYS\r\nFILES=40\r\n")
+        registry_file = os.path.join(argv[1], "registry.reg")
+        key = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+        if key.upper() + "\\" not in {k.upper() for k in parse_registry(read_text(registry_file))}:
+            with open(registry_file, "ab") as f:
+                f.write(("\n[%s]\n" % key).encode("cp1252"))
+        return 0
+    if len(argv) >= 2 and argv[0] == "uninstall-entries":
+        registry = parse_registry(read_text(os.path.join(argv[1], "registry.reg")))
+        for name, value in sorted(registry.items()):
+            if name.upper().startswith(UNINSTALL_LIST) and name.endswith("\\UninstallString"):
+                key = name[:-len("\\UninstallString")]
+                entry = key[len(UNINSTALL_LIST):]
+                quiet = registry.get(key + "\\QuietUninstallString", "")
+                print("%s\t%s\t%s" % (entry, value, quiet))
+        return 0
     sys.stderr.write(__doc__)
     return 2
 

@@ -1,5 +1,6 @@
 // tavlin-setup: runs the setup on a hosted machine.
 //   tavlin-setup --machine DIR [--drive L=HOSTDIR]... [--cd WINFOLDER] [--] ARGS...
+//   tavlin-setup --machine DIR --create-only     (makes a fresh machine and stops)
 // ARGS is the setup's own command line (switches first). Without /SILENT or
 // /VERYSILENT the wizard is shown in the terminal and answered by typed lines.
 // When the setup has ended, the batch files it started run, as Windows would run
@@ -25,7 +26,8 @@ constexpr int kUsageError = 1;
 
 int Usage(const std::string& message) {
     std::cerr << "tavlin-setup: " << message << "\n"
-              << "usage: tavlin-setup --machine DIR [--drive L=HOSTDIR]... [--cd WINFOLDER] [--] ARGS...\n";
+              << "usage: tavlin-setup --machine DIR [--drive L=HOSTDIR]... [--cd WINFOLDER] [--] ARGS...\n"
+              << "       tavlin-setup --machine DIR --create-only\n";
     return kUsageError;
 }
 
@@ -34,6 +36,7 @@ struct Arguments {
     std::vector<std::pair<char, std::string>> drives;
     std::optional<std::string> currentFolder;
     std::vector<std::string> setupParameters;
+    bool createOnly = false;
 };
 
 std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& arguments) {
@@ -59,6 +62,8 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& argu
             }
             arguments.drives.emplace_back(static_cast<char>(std::toupper(static_cast<unsigned char>((*v)[0]))),
                                           v->substr(2));
+        } else if (a == "--create-only") {
+            arguments.createOnly = true;
         } else if (a == "--cd") {
             auto v = value();
             if (!v) return "--cd needs a Windows folder";
@@ -88,6 +93,8 @@ int main(int argc, char** argv) {
         std::cerr << "tavlin-setup: " << error.what() << "\n";
         return kUsageError;
     }
+
+    if (arguments.createOnly) return 0;
 
     std::string start = arguments.currentFolder.value_or("");
     if (start.empty()) {

@@ -8,6 +8,7 @@ void ProgressReport::Dialog(TProgressDialog* dialog) {
     if (!dialog) return;
     TForm_Progress* window = dialog->Window();
     if (!window) return;
+    if (window->Label_ProcessStatus1.Caption.empty()) return;  // not started yet
     const TProgressBar& bar = window->ProgressBar_StatusIndicator;
     std::string line = "  [" + std::to_string(bar.Position()) + "/" + std::to_string(bar.Max) + "] " +
                        window->Label_ProcessStatus1.Caption;

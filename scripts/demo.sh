@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The demo: builds the tools, builds setup media for the sample product in
+# examples/acme, installs them on a fresh hosted Windows machine (the wizard in
+# this terminal when a person is here, a silent run otherwise), shows what the
+# installation changed, uninstalls through the registered uninstall entry and
+# shows that the machine is back where it was.
+#   scripts/demo.sh [WORK-FOLDER]     (default: a new temporary folder)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs="${TAVLIN_JOBS:-2}"
+work="${1:-$(mktemp -d -t tavlin-demo.XXXXXX)}"
+media="$work/media"
+machine="$work/machine"
+report() { python3 scripts/machine_report.py "$@"; }
+say() { printf '\n\033[1m== %s\033[0m\n' "$*"; }
+
+say "Building tavlin and tavlin-setup"
+cmake -S . -B build -G Ninja > "$work/cmake.log" 2>&1 || { cat "$work/cmake.log"; exit 1; }
+cmake --build build -j"$jobs" --target tavlin tavlin-setup > "$work/build.log" 2>&1 || { tail -40 "$work/build.log"; exit 1; }
+tavlin="$PWD/build/apps/tavlin/tavlin"
+setup="$PWD/build/apps/tavlin-setup/tavlin-setup"
+echo "Built build/apps/tavlin/tavlin and build/apps/tavlin-setup/tavlin-setup."
+
+say "Building setup media for examples/acme"
+rm -rf "$media" "$machine"
+"$tavlin" media --product examples/acme/product --config examples/acme/install.cfg --out "$media"
+echo "The media in $media, as they would go on floppy disks or a CD:"
+(cd "$media" && ls -l | tail -n +2 | awk '{printf "  %-14s %8d bytes\n", $9, $5}')
+
+say "A fresh Windows PC: the hosted machine in $machine"
+run_setup() { "$setup" --machine "$machine" --drive "D=$media" "$@"; }
+run_setup --create-only
+# Like every PC it has its start-up files and a list of installed programs.
+report seed "$machine"
+report snapshot "$machine" "$work/before.json"
+echo "Drive C: holds WINDOWS and Program Files; drive D: holds the media."
+
+if [ -t 0 ] && [ -t 1 ]; then
+  say "Installing: the setup wizard (answer with the letters and numbers shown)"
+  run_setup --cd 'D:\' || { echo "The setup ended with exit code $?."; exit 1; }
+else
+  say "Installing silently (no one at this terminal): setup.exe /SILENT"
+  run_setup --cd 'D:\' -- /SILENT
+fi
+report snapshot "$machine" "$work/installed.json"
+
+say "What the installation changed on the machine"
+report diff "$work/before.json" "$work/installed.json"
+
+entry="$(report uninstall-entries "$machine" | head -n 1)"
+if [ -z "$entry" ]; then
+  echo "No uninstall entry was registered."
+  exit 1
+fi
+IFS=$'\t' read -r name command quiet <<< "$entry"
+say "Uninstalling \"$name\" through its registered uninstall entry"
+if [ -t 0 ] && [ -t 1 ]; then
+  echo "Windows runs: $command"
+  run=( ${command#*setup.exe } )
+else
+  echo "Windows runs: $quiet"
+  run=( ${quiet#*setup.exe } )
+fi
+# Windows starts the command from its own folder; the setup finds the program's
+# folder through the entry.
+run_setup --cd 'C:\WINDOWS' -- "${run[@]}"
+report snapshot "$machine" "$work/after.json"
+
+say "What the uninstallation changed"
+report diff "$work/installed.json" "$work/after.json"
+
+say "Is the machine back where it was?"
+if report same "$work/before.json" "$work/after.json" 'C:\WINDOWS\Temp\vivUro.bat'; then
+  echo "Yes: every file, folder and registry value is as before the installation"
+  echo "(only the self-removal batch file C:\\WINDOWS\\Temp\\vivUro.bat stays in the Temp folder, as on Windows)."
+else
+  echo "No; the differences:"
+  report diff "$work/before.json" "$work/after.json"
+  exit 1
+fi
+echo
+echo "Everything of this demo is in $work."
