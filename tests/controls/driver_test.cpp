@@ -5,9 +5,11 @@
 #include <filesystem>
 
 #include "controls/driver.h"
+#include "controls/folder_edit.h"
 #include "controls/form.h"
 #include "controls/std_controls.h"
 #include "platform/hosted/hosted_machine.h"
+#include "platform/hosted/scripted_answerer.h"
 
 namespace tavlin {
 namespace {
@@ -101,6 +103,36 @@ TEST_F(Driver, FiresTimersInOrderOfTheirDueTime) {
     EXPECT_EQ(driver.FireDueTimers(), 4);
     EXPECT_EQ(fired, (std::vector<std::string>{"fast", "fast", "fast", "slow"}));
     EXPECT_EQ(application->Now(), 1000);
+}
+
+TEST_F(Driver, TheFolderEditCreatesAChosenFolderOnlyOnceConfirmed) {
+    TFolderEdit edit(*application, "Main_Dir");
+    edit.Text = "C:\\Program Files\\TVL";
+    struct Case {
+        std::optional<std::string> chosen;
+        MessageResult confirm;
+        bool asksToCreate;
+        std::string text;
+        bool created;
+    };
+    const Case cases[] = {
+        {std::nullopt, MessageResult::Yes, false, "C:\\Program Files\\TVL", false},  // cancelled
+        {"C:\\Tools\\New", MessageResult::No, true, "C:\\Program Files\\TVL", false},
+        {"C:\\Tools\\New", MessageResult::Yes, true, "C:\\Tools\\New", true},
+        {"C:\\WINDOWS", MessageResult::No, false, "C:\\WINDOWS", true},  // exists: nothing to ask
+    };
+    for (const Case& c : cases) {
+        hosted::ScriptedAnswerer script;
+        script.folderChooser(c.chosen, "Browse for Directory");
+        if (c.asksToCreate) script.messageBox(c.confirm, "does not exist");
+        machine->setAnswerer(script.answerer());
+        edit.Browse();
+        EXPECT_TRUE(script.remaining().empty());
+        EXPECT_EQ(edit.Text, c.text);
+        if (c.chosen) {
+            EXPECT_EQ(machine->files().directoryExists(*c.chosen), c.created) << *c.chosen;
+        }
+    }
 }
 
 }  // namespace
