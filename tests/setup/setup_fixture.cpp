@@ -110,6 +110,9 @@ void SetupFixture::CreateScreen(const std::vector<std::string>& parameters) {
     const SetupCommandLine commandLine = ParseSetupCommandLine(parameters);
     options = commandLine.Options;
     const std::string joined = JoinParameters(commandLine.Parameters);
+    // A form of an earlier run goes before the application it belongs to.
+    driver.reset();
+    screen.reset();
     application = std::make_unique<TApplication>(*machine);
     application->Title = "Tavlin Pro";
     ChangeToRegisteredFolder(*machine, joined);
