@@ -18,10 +18,11 @@ namespace {
 class UninstallMode : public SetupFixture {
 protected:
     void InstallAcme() {
-        installCfg = Config("Text Line 4=Made by Acme\r\n",
+        installCfg = Config("Text Line 4=Made by Acme\r\nLogo File=C:\\Art\\logo.gif\r\n",
                             "[Desktop]\r\nAcme,<InstallDir>\\acme.exe,X,X,,C:\\Work\\acme.exe,Acme Tools\r\n");
         product = {{"Installation Directory,", "C:\\Work\\acme.exe", "program"},
-                   {"Installation Directory\tData\t", "C:\\Work\\Data\\table.dat", "rows"}};
+                   {"Installation Directory\tData\t", "C:\\Work\\Data\\table.dat", "rows"},
+                   {"", "C:\\Art\\logo.gif", std::string("GIF89a\x20\x00\x10\x00", 10)}};
         StartWizard();
         driver->Type("Main_Dir", "C:\\Program Files\\My App");
         driver->Click("Next1");
@@ -83,6 +84,9 @@ TEST_F(UninstallMode, ThroughTheRegisteredEntryTheMachineReturnsToWhereItWas) {
     EXPECT_EQ(screen->UninstallName, "Acme Widgets");
     EXPECT_EQ(screen->SetupScreen.ColorStart, clBlue);  // from install.cfg, after the red of the start
     EXPECT_EQ(application->Title, "Acme Widgets");
+    // The logo is the copy beside the installed program.
+    EXPECT_TRUE(screen->ImageHolder1.Visible);
+    EXPECT_EQ(screen->LogoImage.Picture.FileName, "C:\\Program Files\\My App\\logo.gif");
 
     StringList batch;
     batch.LoadFromFile(files(), "C:\\WINDOWS\\Temp\\vivUro.bat");
