@@ -69,8 +69,9 @@ std::string IniDocument::bytes() const {
 }
 
 std::optional<IniDocument::Range> IniDocument::findSection(const std::string& section) const {
+    const std::string wanted = trimProfileBlanks(section);
     std::optional<Range> found;
-    if (section.empty()) found = Range{0, 0};
+    if (wanted.empty()) found = Range{0, 0};
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const auto name = sectionNameOf(lines_[i].text);
         if (!name) continue;
@@ -78,7 +79,7 @@ std::optional<IniDocument::Range> IniDocument::findSection(const std::string& se
             found->end = i;
             return found;
         }
-        if (equalsIgnoringCase(*name, section)) found = Range{i + 1, i + 1};
+        if (equalsIgnoringCase(*name, wanted)) found = Range{i + 1, i + 1};
     }
     if (found) found->end = lines_.size();
     return found;
@@ -131,8 +132,16 @@ bool IniDocument::set(const std::string& section, const std::string& key, const 
         }
         lastKey = i;
     }
-    // After the last key line; a section without keys gets it right below its header.
-    const std::size_t at = lastKey ? *lastKey + 1 : range->begin;
+    // After the last key line; in a section without keys after its last line that is
+    // not blank, so that blank lines before the next section stay where they are.
+    std::size_t at = range->begin;
+    if (lastKey) {
+        at = *lastKey + 1;
+    } else {
+        for (std::size_t i = range->begin; i < range->end; ++i) {
+            if (!trimProfileBlanks(lines_[i].text).empty()) at = i + 1;
+        }
+    }
     if (at > 0) endWithCrLf(at - 1);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{name + "=" + text, "\r\n"});
     return true;

@@ -23,8 +23,9 @@ public:
     std::vector<std::string> keyNames(const std::string& section) const;
 
     // Sets a key: its first line is rewritten in place, a new key goes after the last
-    // key line of its section, a new section to the end of the file. False when the
-    // key already holds the value and nothing changed.
+    // key line of its section (after its last line that is not blank when it has no
+    // keys), a new section to the end of the file. False when the key already holds
+    // the value and nothing changed.
     bool set(const std::string& section, const std::string& key, const std::string& value);
 
     std::string bytes() const;
