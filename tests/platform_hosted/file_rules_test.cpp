@@ -149,10 +149,15 @@ TEST_F(FileRulesTest, AttributesFollowTheWindowsConventions) {
     EXPECT_FALSE(files().setAttributes("C:\\App\\none.txt", 0));
 }
 
-TEST_F(FileRulesTest, ReplacingAFileLeavesOnlyTheArchiveBit) {
-    ASSERT_TRUE(files().setAttributes("C:\\App\\data.txt", faHidden));
+TEST_F(FileRulesTest, ReplacingAFileMarksItChangedButNotOverAHiddenOrSystemFile) {
+    ASSERT_TRUE(files().setAttributes("C:\\App\\data.txt", 0));
     writeMachineFile(files(), "C:\\App\\data.txt", "again");
     EXPECT_EQ(files().attributes("C:\\App\\data.txt"), faArchive);
+    for (const std::uint32_t refused : {faHidden, faSysFile}) {
+        ASSERT_TRUE(files().setAttributes("C:\\App\\data.txt", refused));
+        EXPECT_THROW(files().create("C:\\App\\data.txt"), EFCreateError);
+        EXPECT_EQ(readHostFile(driveC() / "App" / "data.txt"), "again");
+    }
 }
 
 TEST_F(FileRulesTest, AttributesPersistAcrossMachineObjectsButNotPastTheirFile) {

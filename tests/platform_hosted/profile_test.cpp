@@ -140,6 +140,13 @@ TEST_F(ProfileTest, BareNamesMeanTheWindowsFolderAndPathsGoThroughTheFileSystem)
     EXPECT_FALSE(profile().writeString("C:\\Missing\\x.ini", "A", "b", "c"));
 }
 
+TEST_F(ProfileTest, HiddenFilesAreWrittenInPlaceAndStayHidden) {
+    ASSERT_TRUE(machine_->files().setAttributes("C:\\t.ini", faHidden | faSysFile));
+    ASSERT_TRUE(profile().writeString("C:\\t.ini", "Other", "x", "2"));
+    EXPECT_EQ(profile().readString("C:\\t.ini", "Other", "x", ""), "2");
+    EXPECT_EQ(machine_->files().attributes("C:\\t.ini"), faHidden | faSysFile | faArchive);
+}
+
 TEST_F(ProfileTest, ReadOnlyAndOpenFilesCannotBeWritten) {
     ASSERT_TRUE(machine_->files().setAttributes("C:\\t.ini", faReadOnly));
     EXPECT_FALSE(profile().writeString("C:\\t.ini", "Sec", "key1", "changed"));

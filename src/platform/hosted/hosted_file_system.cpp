@@ -171,6 +171,14 @@ std::unique_ptr<FileStream> HostedFileSystem::openRead(const std::string& path) 
 }
 
 std::unique_ptr<FileStream> HostedFileSystem::create(const std::string& path) {
+    return openForWriting(path, WriteMode::Create);
+}
+
+std::unique_ptr<FileStream> HostedFileSystem::rewrite(const std::string& path) {
+    return openForWriting(path, WriteMode::Rewrite);
+}
+
+std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& path, WriteMode mode) {
     const auto entry = resolve(path);
     if (!entry || !entry->parentIsFolder || entry->folder || entry->path.trailingSeparator) {
         throw EFCreateError("Cannot create file " + path);
@@ -178,7 +186,10 @@ std::unique_ptr<FileStream> HostedFileSystem::create(const std::string& path) {
     if (!entry->exists && !isValidFileName(entry->path.components.back())) {
         throw EFCreateError("Cannot create file " + path);
     }
-    if (entry->exists && (attributesOf(*entry) & faReadOnly)) throw EFCreateError("Cannot create file " + path);
+    const std::uint32_t attributes = entry->exists ? attributesOf(*entry) : 0;
+    // Creating a normal file over a hidden or system one is refused, as Windows does.
+    const std::uint32_t refused = faReadOnly | (mode == WriteMode::Create ? faHidden | faSysFile : 0u);
+    if (attributes & refused) throw EFCreateError("Cannot create file " + path);
     const std::string key = keyOf(*entry);
     if (!openFiles_->openForWriting(key)) throw EFCreateError("Cannot create file " + path);
     const int fd = ::open(entry->host.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -187,11 +198,14 @@ std::unique_ptr<FileStream> HostedFileSystem::create(const std::string& path) {
         throw EFCreateError("Cannot create file " + path);
     }
     auto stream = std::make_unique<HostFileStream>(fd, true, openFiles_, key);
-    if (entry->exists) {
+    if (!entry->exists) {
+        registerNew(*entry);
+    } else if (mode == WriteMode::Create) {
         // A replaced file is a changed file: it carries the archive bit alone.
         names_.store().setAttributes(entry->hostParent, entry->hostName, std::nullopt);
-    } else {
-        registerNew(*entry);
+    } else if ((attributes & faArchive) == 0) {
+        // A file written in place keeps its attributes and is marked as changed.
+        names_.store().setAttributes(entry->hostParent, entry->hostName, (attributes & ~faNormal) | faArchive);
     }
     return stream;
 }

@@ -51,11 +51,18 @@ public:
     // Where a path lives on the host; nothing when it is invalid or its drive unmapped.
     std::optional<Resolved> resolve(const std::string& path);
 
+    // Opens a file for writing from its start, creating it when missing, the way the
+    // system writes its own files (INI files): like create, but hidden and system
+    // files may be written and keep their attributes.
+    std::unique_ptr<FileStream> rewrite(const std::string& path);
+
     void hold(const std::string& path);
     void release(const std::string& path);
     void setFreeSpace(char drive, std::uint64_t bytes);
 
 private:
+    enum class WriteMode { Create, Rewrite };
+    std::unique_ptr<FileStream> openForWriting(const std::string& path, WriteMode mode);
     std::uint32_t attributesOf(const Resolved& entry);
     std::optional<std::uint32_t> dosTimeOf(const std::filesystem::path& host) const;
     // Records a freshly made entry: no leftover metadata, a short name if it needs one.

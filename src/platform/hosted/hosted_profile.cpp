@@ -81,7 +81,7 @@ bool HostedProfile::writeString(const std::string& file, const std::string& sect
     if (!document.set(section, key, value)) return true;
     const std::string text = document.bytes();
     try {
-        auto stream = files_.create(path);
+        auto stream = files_.rewrite(path);
         stream->writeBuffer(text.data(), text.size());
     } catch (const EStreamError&) {
         return false;  // the Windows call answers a failed write with FALSE

@@ -3,14 +3,14 @@
 // names, sharing and the read-only attribute apply to them as to any file.
 #pragma once
 
-#include "platform/file_system.h"
+#include "platform/hosted/hosted_file_system.h"
 #include "platform/profile.h"
 
 namespace tavlin::hosted {
 
 class HostedProfile : public Profile {
 public:
-    explicit HostedProfile(FileSystem& files) : files_(files) {}
+    explicit HostedProfile(HostedFileSystem& files) : files_(files) {}
 
     std::string readString(const std::string& file, const std::string& section, const std::string& key,
                            const std::string& defaultValue, std::size_t bufferSize) override;
@@ -24,7 +24,7 @@ private:
     std::string pathOf(const std::string& file);
     std::optional<std::string> load(const std::string& path);
 
-    FileSystem& files_;
+    HostedFileSystem& files_;
 };
 
 }  // namespace tavlin::hosted
