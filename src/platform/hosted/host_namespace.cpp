@@ -17,13 +17,27 @@ namespace fs = std::filesystem;
 
 // The kind of a host entry: folders and files (links followed); nothing for
 // anything else, which Windows would not show.
+std::optional<bool> kindOf(const fs::file_status& status) {
+    if (fs::is_directory(status)) return true;
+    if (fs::is_regular_file(status)) return false;
+    return std::nullopt;
+}
+
 std::optional<bool> isFolderOnHost(const fs::path& path) {
     std::error_code error;
     const auto status = fs::status(path, error);
     if (error) return std::nullopt;
-    if (fs::is_directory(status)) return true;
-    if (fs::is_regular_file(status)) return false;
-    return std::nullopt;
+    return kindOf(status);
+}
+
+// The names in a host folder, without looking at the entries themselves.
+std::vector<std::string> hostNamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        names.push_back(it->path().filename().string());
+    }
+    return names;
 }
 
 }  // namespace
@@ -43,8 +57,10 @@ std::vector<HostEntry> HostNamespace::list(const fs::path& folder) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string hostName = it->path().filename().string();
-        const auto kind = isFolderOnHost(it->path());
-        if (!kind) continue;
+        // The directory entry knows its kind without a look at the file, except for links.
+        std::error_code statusError;
+        const auto kind = kindOf(it->status(statusError));
+        if (statusError || !kind) continue;
         entries.push_back({hostName, windowsFromUtf8(hostName), {}, *kind});
     }
     std::sort(entries.begin(), entries.end(), [](const HostEntry& a, const HostEntry& b) {
@@ -65,12 +81,14 @@ std::vector<HostEntry> HostNamespace::list(const fs::path& folder) {
         }
         if (!entry.shortName.empty()) used.insert(upperWindows(entry.shortName));
     }
+    std::map<std::string, std::string> given;
     for (auto& entry : entries) {
         if (!entry.shortName.empty()) continue;
         entry.shortName = makeShortName(entry.longName, [&](const std::string& name) { return used.count(name) > 0; });
         used.insert(entry.shortName);
-        store_.setShortName(folder, entry.hostName, entry.shortName);
+        given[entry.hostName] = entry.shortName;
     }
+    if (!given.empty()) store_.setShortNames(folder, given);
     return entries;
 }
 
@@ -78,6 +96,16 @@ std::optional<HostEntry> HostNamespace::find(const fs::path& folder, const std::
     const std::string exact = utf8FromWindows(windowsName);
     if (const auto kind = isFolderOnHost(folder / exact)) {
         return HostEntry{exact, windowsFromUtf8(exact), {}, *kind};
+    }
+    // Names made by the machine always hold "~"; without one only long names can
+    // match, and the folder's names alone tell.
+    if (windowsName.find('~') == std::string::npos) {
+        for (const auto& hostName : hostNamesIn(folder)) {
+            const std::string longName = windowsFromUtf8(hostName);
+            if (!equalsIgnoringCase(longName, windowsName)) continue;
+            if (const auto kind = isFolderOnHost(folder / hostName)) return HostEntry{hostName, longName, {}, *kind};
+        }
+        return std::nullopt;
     }
     const auto entries = list(folder);
     for (const auto& entry : entries) {
@@ -87,6 +115,26 @@ std::optional<HostEntry> HostNamespace::find(const fs::path& folder, const std::
         if (equalsIgnoringCase(entry.shortName, windowsName)) return entry;
     }
     return std::nullopt;
+}
+
+void HostNamespace::startEntry(const fs::path& folder, const std::string& hostName) {
+    const std::string longName = windowsFromUtf8(hostName);
+    std::string shortName;
+    if (!fitsShortName(longName)) {
+        const auto names = hostNamesIn(folder);
+        const std::set<std::string> present(names.begin(), names.end());
+        std::set<std::string> used;
+        for (const auto& name : names) {
+            if (const std::string windowsName = windowsFromUtf8(name); fitsShortName(windowsName)) {
+                used.insert(upperWindows(windowsName));
+            }
+        }
+        for (const auto& [name, entry] : store_.folderEntries(folder, present)) {
+            if (name != hostName && !entry.shortName.empty()) used.insert(upperWindows(entry.shortName));
+        }
+        shortName = makeShortName(longName, [&](const std::string& name) { return used.count(name) > 0; });
+    }
+    store_.renew(folder, hostName, shortName);
 }
 
 std::string HostNamespace::shortNameOf(const fs::path& folder, const HostEntry& entry) {

@@ -48,6 +48,9 @@ public:
     std::vector<HostEntry> list(const std::filesystem::path& folder);
     // The entry that a Windows name (long or short, any letter case) names.
     std::optional<HostEntry> find(const std::filesystem::path& folder, const std::string& windowsName);
+    // Records a newly made entry: nothing of an earlier entry of that name is kept,
+    // and it gets its short name, the lowest that its folder does not use yet.
+    void startEntry(const std::filesystem::path& folder, const std::string& hostName);
     // The short name of an existing entry.
     std::string shortNameOf(const std::filesystem::path& folder, const HostEntry& entry);
 

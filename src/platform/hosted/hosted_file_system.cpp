@@ -13,7 +13,6 @@
 #include "platform/errors.h"
 #include "platform/hosted/dos_time.h"
 #include "platform/hosted/host_file_stream.h"
-#include "platform/hosted/short_name.h"
 #include "platform/hosted/wildcard.h"
 #include "platform/hosted/windows_text.h"
 
@@ -76,10 +75,6 @@ std::optional<std::uint32_t> HostedFileSystem::dosTimeOf(const fs::path& host) c
     return dosTimeFromHost(info->st_mtim.tv_sec);
 }
 
-void HostedFileSystem::registerNew(const Resolved& entry) {
-    names_.store().forget(entry.hostParent, entry.hostName);
-    if (!fitsShortName(windowsFromUtf8(entry.hostName))) names_.list(entry.hostParent);
-}
 
 bool HostedFileSystem::isCurrentDirectory(const Resolved& entry) {
     const auto current = names_.resolve(settings_.currentDirectory);
@@ -199,7 +194,7 @@ std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& 
     }
     auto stream = std::make_unique<HostFileStream>(fd, true, openFiles_, key);
     if (!entry->exists) {
-        registerNew(*entry);
+        names_.startEntry(entry->hostParent, entry->hostName);
     } else if (mode == WriteMode::Create) {
         // A replaced file is a changed file: it carries the archive bit alone.
         names_.store().setAttributes(entry->hostParent, entry->hostName, std::nullopt);
@@ -230,7 +225,7 @@ bool HostedFileSystem::createDirectory(const std::string& path) {
     if (hostStatus(entry->host)) return false;
     std::error_code error;
     if (!fs::create_directory(entry->host, error) || error) return false;
-    registerNew(*entry);
+    names_.startEntry(entry->hostParent, entry->hostName);
     return true;
 }
 

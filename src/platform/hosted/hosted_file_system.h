@@ -65,8 +65,6 @@ private:
     std::unique_ptr<FileStream> openForWriting(const std::string& path, WriteMode mode);
     std::uint32_t attributesOf(const Resolved& entry);
     std::optional<std::uint32_t> dosTimeOf(const std::filesystem::path& host) const;
-    // Records a freshly made entry: no leftover metadata, a short name if it needs one.
-    void registerNew(const Resolved& entry);
     bool isCurrentDirectory(const Resolved& entry);
 
     HostNamespace& names_;
