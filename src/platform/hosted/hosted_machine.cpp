@@ -4,7 +4,7 @@
 
 #include <system_error>
 
-#include "platform/hosted/host_files.h"
+#include "platform/hosted/state_files.h"
 #include "platform/hosted/host_namespace.h"
 #include "platform/hosted/hosted_clock.h"
 #include "platform/hosted/hosted_dialogs.h"

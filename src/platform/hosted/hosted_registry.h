@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "platform/hosted/host_files.h"
+#include "platform/hosted/state_files.h"
 #include "platform/hosted/registry_tree.h"
 #include "platform/registry.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "platform/hosted/host_files.h"
+#include "platform/hosted/state_files.h"
 #include "platform/hosted/windows_text.h"
 
 namespace tavlin::hosted {

@@ -13,7 +13,7 @@
 #include <set>
 #include <string>
 
-#include "platform/hosted/host_files.h"
+#include "platform/hosted/state_files.h"
 
 namespace tavlin::hosted {
 

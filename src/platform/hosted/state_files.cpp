@@ -1,5 +1,5 @@
 // POSIX implementations of the state-file services.
-#include "platform/hosted/host_files.h"
+#include "platform/hosted/state_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-// Small host-file services the machine's own state files need: reading a whole
+// Services for the machine's own state files on the host: reading a whole
 // file, replacing one atomically (a killed process leaves the old or the new
 // file, never half of one) and noticing that another process changed a file.
 #pragma once
