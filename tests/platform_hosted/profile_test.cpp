@@ -74,7 +74,7 @@ TEST_F(ProfileTest, KeyNamesInFileOrderUpToTheBufferSize) {
         std::size_t buffer;
         Names names;
     } cases[] = {
-        {16384, {"key1", "key2", "key3", "key4", "key1", "KEY5"}},  // the empty name ends the list
+        {16384, {"key1", "key2", "key3", "key4", "key1", "KEY5", "", "after"}},
         {12, {"key1", "key2"}},
         {11, {"key1", "key2"}},
         {10, {"key1", "key"}},

@@ -54,16 +54,13 @@ std::vector<std::string> HostedProfile::readKeyNames(const std::string& file, co
     for (const auto& name : IniDocument(*bytes).keyNames(section)) list += name + '\0';
     if (list.size() + 1 > bufferSize) list.resize(bufferSize >= 2 ? bufferSize - 2 : 0);
 
-    // Read back the way a caller walks it: up to the first empty name.
+    // Every zero ends a name, an empty one too; a name cut short ends the list.
     std::vector<std::string> names;
-    std::size_t pos = 0;
-    while (pos < list.size()) {
-        const auto zero = list.find('\0', pos);
-        const std::string name = list.substr(pos, zero == std::string::npos ? std::string::npos : zero - pos);
-        if (name.empty()) break;
-        names.push_back(name);
-        if (zero == std::string::npos) break;
-        pos = zero + 1;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= list.size(); ++i) {
+        if (i < list.size() && list[i] != '\0') continue;
+        if (i < list.size() || i > start) names.push_back(list.substr(start, i - start));
+        start = i + 1;
     }
     return names;
 }
