@@ -70,7 +70,7 @@ public:
         std::u16string units;
         for (; at + 1 < limit; at += 2) {
             const auto unit = static_cast<char16_t>(u16(at));
-            if (unit == 0) return fromUtf16(units);
+            if (unit == 0) return windowsFromUtf16(units);
             units += unit;
         }
         invalid();
@@ -86,7 +86,7 @@ public:
         if (unicode) {
             std::u16string units;
             for (std::size_t i = 0; i < count; ++i) units += static_cast<char16_t>(u16(pos + 2 * i));
-            text = fromUtf16(units);
+            text = windowsFromUtf16(units);
         } else {
             text = bytes_.substr(pos, count);
         }
@@ -100,34 +100,6 @@ private:
     std::uint32_t byte(std::size_t at) const {
         if (at >= bytes_.size()) invalid();
         return static_cast<unsigned char>(bytes_[at]);
-    }
-
-    static std::string fromUtf16(const std::u16string& units) {
-        std::string utf8;
-        for (std::size_t i = 0; i < units.size(); ++i) {
-            char32_t cp = units[i];
-            if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (units[++i] - 0xDC00);
-            } else if (cp >= 0xD800 && cp < 0xE000) {
-                cp = '?';
-            }
-            if (cp < 0x80) {
-                utf8 += static_cast<char>(cp);
-            } else if (cp < 0x800) {
-                utf8 += static_cast<char>(0xC0 | (cp >> 6));
-                utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-            } else if (cp < 0x10000) {
-                utf8 += static_cast<char>(0xE0 | (cp >> 12));
-                utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-            } else {
-                utf8 += static_cast<char>(0xF0 | (cp >> 18));
-                utf8 += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-                utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-            }
-        }
-        return windowsFromUtf8(utf8);
     }
 
     const std::string& bytes_;

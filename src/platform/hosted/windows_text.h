@@ -15,6 +15,10 @@ std::string utf8FromWindows(std::string_view text);
 // byte that is not valid UTF-8, becomes "?".
 std::string windowsFromUtf8(std::string_view text);
 
+// Converts UTF-16 (as Unicode files of other programs hold it) to Windows-1252,
+// with "?" for what has no form there.
+std::string windowsFromUtf16(std::u16string_view units);
+
 // Upper-cases the ASCII letters and the Latin letters of Windows-1252.
 char upperWindowsChar(char c);
 std::string upperWindows(std::string_view text);
