@@ -1,5 +1,6 @@
 // Path lookup on the host: the exact host name is tried first (cheap), then the
-// folder is listed and compared ignoring case, then by short name.
+// folder's names are compared ignoring case, and only a name that may be a short
+// one makes the whole folder listed with its short names.
 #include "platform/hosted/host_namespace.h"
 
 #include <algorithm>
@@ -100,12 +101,15 @@ std::optional<HostEntry> HostNamespace::find(const fs::path& folder, const std::
     // Names made by the machine always hold "~"; without one only long names can
     // match, and the folder's names alone tell.
     if (windowsName.find('~') == std::string::npos) {
+        std::optional<HostEntry> found;
         for (const auto& hostName : hostNamesIn(folder)) {
             const std::string longName = windowsFromUtf8(hostName);
-            if (!equalsIgnoringCase(longName, windowsName)) continue;
-            if (const auto kind = isFolderOnHost(folder / hostName)) return HostEntry{hostName, longName, {}, *kind};
+            // Of names that differ in letter case only, the host may hold several; take
+            // the one a listing shows first.
+            if (!equalsIgnoringCase(longName, windowsName) || (found && found->hostName < hostName)) continue;
+            if (const auto kind = isFolderOnHost(folder / hostName)) found = HostEntry{hostName, longName, {}, *kind};
         }
-        return std::nullopt;
+        return found;
     }
     const auto entries = list(folder);
     for (const auto& entry : entries) {
