@@ -1,6 +1,6 @@
 // File operations of the hosted machine. Each operation resolves its path first;
-// failures are answered the way the Windows call would answer them (false,
-// nothing, or the stream errors), never by a host exception.
+// a refused operation is answered the way the Windows call answers it (false,
+// nothing, or the stream errors).
 #include "platform/hosted/hosted_file_system.h"
 
 #include <fcntl.h>
@@ -74,7 +74,6 @@ std::optional<std::uint32_t> HostedFileSystem::dosTimeOf(const fs::path& host) c
     if (!info) return std::nullopt;
     return dosTimeFromHost(info->st_mtim.tv_sec);
 }
-
 
 bool HostedFileSystem::isCurrentDirectory(const Resolved& entry) {
     const auto current = names_.resolve(settings_.currentDirectory);
@@ -200,7 +199,9 @@ std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& 
         names_.store().setAttributes(entry->hostParent, entry->hostName, std::nullopt);
     } else if ((attributes & faArchive) == 0) {
         // A file written in place keeps its attributes and is marked as changed.
-        names_.store().setAttributes(entry->hostParent, entry->hostName, (attributes & ~faNormal) | faArchive);
+        const std::uint32_t changed = (attributes & kSettableAttributes) | faArchive;
+        names_.store().setAttributes(entry->hostParent, entry->hostName,
+                                     changed == faArchive ? std::nullopt : std::optional<std::uint32_t>(changed));
     }
     return stream;
 }
