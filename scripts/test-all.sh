@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native, native under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the Windows builds (x86_64 tests under wine, i686
+# compiled), and the fuzz targets for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs="${TAVLIN_JOBS:-2}"
+
+echo "== native build and tests"
+cmake -S . -B build -G Ninja -DTAVLIN_WERROR=ON > /dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DTAVLIN_WERROR=ON -DTAVLIN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug > /dev/null
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+if [ -x scripts/test-windows.sh ]; then
+  echo "== Windows builds; tests under wine"
+  scripts/test-windows.sh
+fi
+
+if [ -x scripts/fuzz.sh ]; then
+  echo "== fuzz targets"
+  scripts/fuzz.sh "${TAVLIN_FUZZ_SECONDS:-60}"
+fi
+echo "All tests passed."

@@ -1,0 +1,57 @@
+#include "controls/application.h"
+
+#include <algorithm>
+
+#include "platform/platform.h"
+
+namespace tavlin {
+
+void TApplication::ProcessMessages() {
+    platform_.system().processMessages();
+    if (OnProcessMessages) OnProcessMessages();
+}
+
+MessageResult TApplication::MessageBox(const std::string& text, MessageButtons buttons, MessageKind kind,
+                                       MessageResult safeDefault) {
+    return platform_.dialogs().messageBox(text, Title, buttons, kind, safeDefault);
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    MessageBox(error.what(), MessageButtons::Ok, MessageKind::Error, MessageResult::Ok);
+}
+
+void TApplication::AddTimer(TTimer* timer) { timers_.push_back(timer); }
+
+void TApplication::RemoveTimer(TTimer* timer) {
+    timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
+}
+
+bool TApplication::FireNextTimer() {
+    TTimer* next = nullptr;
+    for (TTimer* timer : timers_) {
+        if (timer->enabled_ && (!next || timer->dueAt_ < next->dueAt_)) next = timer;
+    }
+    if (!next) return false;
+    now_ = std::max(now_, next->dueAt_);
+    next->dueAt_ = now_ + next->Interval;
+    if (next->OnTimer) next->OnTimer();
+    return true;
+}
+
+bool TApplication::HandleMessage() {
+    if (FireNextTimer()) return true;
+    return OnIdle && OnIdle();
+}
+
+TTimer::TTimer(TApplication& application, std::string name) : Name(std::move(name)), application_(application) {
+    application_.AddTimer(this);
+}
+
+TTimer::~TTimer() { application_.RemoveTimer(this); }
+
+void TTimer::SetEnabled(bool enabled) {
+    if (enabled && !enabled_) dueAt_ = application_.Now() + Interval;
+    enabled_ = enabled;
+}
+
+}  // namespace tavlin

@@ -1,0 +1,93 @@
+// The application object: its title, the message pump, minimising, message boxes
+// captioned with the title, and the one-shot timers of the forms, which it fires
+// in order of their due time on a clock of its own.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace tavlin {
+
+class Platform;
+class TTimer;
+
+class TApplication {
+public:
+    explicit TApplication(Platform& platform) : platform_(platform) {}
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    std::string Title;
+    bool Minimized = false;
+    // The screen the forms are placed on.
+    int ScreenWidth = 1024;
+    int ScreenHeight = 768;
+
+    Platform& platform() { return platform_; }
+
+    // Lets pending messages run: the platform's pump, then the front end's hook.
+    void ProcessMessages();
+    // Called by ProcessMessages, so that a front end can repaint the model.
+    std::function<void()> OnProcessMessages;
+
+    void Minimize() { Minimized = true; }
+    void Restore() { Minimized = false; }
+
+    // A modal message box captioned with the title.
+    MessageResult MessageBox(const std::string& text, MessageButtons buttons = MessageButtons::Ok,
+                             MessageKind kind = MessageKind::Information,
+                             MessageResult safeDefault = MessageResult::Ok);
+    // The standard error box for an exception that ended an operation.
+    void ShowException(const std::exception& error);
+
+    // Timers register themselves while they exist.
+    void AddTimer(TTimer* timer);
+    void RemoveTimer(TTimer* timer);
+    // Milliseconds on the application's clock.
+    std::int64_t Now() const { return now_; }
+    // Fires the enabled timer that is due first, moving the clock to its due time.
+    // False when no timer is enabled.
+    bool FireNextTimer();
+    // One step of a message loop: the next due timer, or else the front end's idle
+    // hook (which waits for the user's next action). False when neither had anything.
+    bool HandleMessage();
+    // Returns false when no further input will come.
+    std::function<bool()> OnIdle;
+
+private:
+    Platform& platform_;
+    std::vector<TTimer*> timers_;
+    std::int64_t now_ = 0;
+};
+
+// A timer that raises OnTimer every Interval milliseconds while enabled; the
+// setup's timers disable themselves in their first tick.
+class TTimer {
+public:
+    TTimer(TApplication& application, std::string name);
+    ~TTimer();
+    TTimer(const TTimer&) = delete;
+    TTimer& operator=(const TTimer&) = delete;
+
+    std::string Name;
+    int Interval = 1000;
+    std::function<void()> OnTimer;
+
+    bool Enabled() const { return enabled_; }
+    // Enabling starts a new interval from the application's current time.
+    void SetEnabled(bool enabled);
+    std::int64_t DueAt() const { return dueAt_; }
+
+private:
+    friend class TApplication;
+    TApplication& application_;
+    bool enabled_ = false;
+    std::int64_t dueAt_ = 0;
+};
+
+}  // namespace tavlin

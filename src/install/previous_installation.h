@@ -1,0 +1,15 @@
+// Finding an earlier installation of the product through its uninstall entry and
+// running its own uninstaller before the new installation.
+#pragma once
+
+#include <string>
+
+namespace tavlin {
+
+class TApplication;
+struct SetupState;
+
+// Main_Dir is the default installation folder at the time of the call.
+void CheckPreviousInstallation(TApplication& application, SetupState& state, const std::string& Main_Dir);
+
+}  // namespace tavlin
