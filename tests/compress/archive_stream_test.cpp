@@ -199,7 +199,7 @@ TEST_F(ArchiveStream, ArchiveCutInsideAMemberFails) {
     // Trailing zeros: what is lost adds nothing to the byte sum.
     Bytes data = TextBytes(3000);
     data.resize(3300, 0);
-    for (const auto method : {coNone, coRLE, coLZH}) {
+    for (const auto method : {coNone, coRLE, coLZH, coLZH5}) {
         SCOPED_TRACE(static_cast<int>(method));
         Bytes archive = Write({{"A.TXT", data}}, {method, 2});
         archive.resize(archive.size() - 1);
@@ -301,7 +301,8 @@ INSTANTIATE_TEST_SUITE_P(Methods, ArchiveWriterRoundTrip,
                          ::testing::Values(WriterCase{coNone, 0, 2}, WriterCase{coRLE, 0, 2}, WriterCase{coLZH, 0, 2},
                                            WriterCase{coNone, 0x5A17E3, 2}, WriterCase{coRLE, -77, 2},
                                            WriterCase{coLZH, 0x7FFFFFFF, 2}, WriterCase{coLZH, 1234, 1},
-                                           WriterCase{coRLE, 1234, 1}));
+                                           WriterCase{coRLE, 1234, 1}, WriterCase{coLZH5, 0, 2},
+                                           WriterCase{coLZH5, -99999, 2}, WriterCase{coLZH5, 31, 1}));
 
 TEST_F(ArchiveStream, WriterStoresWhatDoesNotShrink) {
     const auto list = List(Write({{"R.BIN", RandomBytes(5000)}, {"T.TXT", TextBytes(5000)}}, {coLZH, 2}));
