@@ -1,6 +1,7 @@
 // The free-space test before a member is written, and the creation of the
 // folders a member path needs.
 #include "compress/target_folders.h"
+#include "support/text.h"
 #include "compress/zivi_archive.h"
 
 namespace tavlin {
@@ -15,8 +16,7 @@ std::int32_t TZiviArchive::FreeSpaceFor(const std::string& path) {
     if (!CheckSpaceBeforeExpand) return kUnlimitedSpace;
     std::string root;  // the current drive
     if (path.size() > 1 && path[1] == ':') {
-        const char letter = (path[0] >= 'a' && path[0] <= 'z') ? static_cast<char>(path[0] - 'a' + 'A') : path[0];
-        root = std::string{letter, ':', '\\'};
+        root = UpperCaseAscii(path.substr(0, 1)) + ":\\";
     }
     // The product in single precision, as the drive's own figures are multiplied.
     float freeBytes = -1.0f;

@@ -4,12 +4,11 @@
 #include <algorithm>
 
 #include "compress/compress_errors.h"
+#include "support/text.h"
 
 namespace tavlin {
 
 namespace {
-
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -22,10 +21,7 @@ bool IsUpLevelComponent(const std::string& component) {
 
 }  // namespace
 
-bool SameMemberName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
-}
+bool SameMemberName(const std::string& a, const std::string& b) { return SameTextAscii(a, b); }
 
 bool IsRootedMemberName(const std::string& name) { return !name.empty() && name[0] == '\\'; }
 
