@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "compress/member_names.h"
+#include "archive_check.h"
 #include "compress/zivi_archive.h"
 #include "tool_command.h"
 
@@ -33,6 +34,7 @@ void RunExtract(ToolContext& context, const ExtractOptions& options) {
 
     TZiviArchive archive(host.Files());
     TArchiveList list;
+    CheckArchiveHeader(archive, host.Files(), archivePath);
     archive.ListArchive(archivePath, list);
     std::vector<bool> found(wanted.size(), false);
     for (const auto& entry : list) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 
+#include "archive_check.h"
 #include "compress/zivi_archive.h"
 #include "tool_command.h"
 
@@ -28,7 +29,9 @@ std::string MethodText(std::uint8_t method) { return method < kMethodIDs.size() 
 void RunList(ToolContext& context, const std::string& archivePath) {
     TZiviArchive archive(context.host.Files());
     TArchiveList list;
-    archive.ListArchive(context.host.PathOf(archivePath), list);
+    const std::string path = context.host.PathOf(archivePath);
+    CheckArchiveHeader(archive, context.host.Files(), path);
+    archive.ListArchive(path, list);
     for (const auto& entry : list) {
         const auto& info = entry.Info;
         char checksum[9];

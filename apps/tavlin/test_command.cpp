@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 
+#include "archive_check.h"
 #include "compress/zivi_archive.h"
 #include "tool_command.h"
 
@@ -17,9 +18,11 @@ struct TestOptions {
 void RunTest(ToolContext& context, const TestOptions& options) {
     TZiviArchive archive(context.host.Files());
     archive.Key = options.key.empty() ? 0 : ParseKey(options.key);
+    const std::string path = context.host.PathOf(options.archive);
+    CheckArchiveHeader(archive, context.host.Files(), path);
     std::string current;
     try {
-        archive.TestArchive(context.host.PathOf(options.archive), [&](const std::string& name) { current = name; });
+        archive.TestArchive(path, [&](const std::string& name) { current = name; });
     } catch (const Exception& error) {
         if (current.empty()) throw;
         throw Exception(context.host.TerminalTextOf(current) + ": " + error.what());

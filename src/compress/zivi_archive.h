@@ -124,6 +124,10 @@ public:
     void CompressArchiveStream(Stream& dest, const std::vector<TMemberSource>& members,
                                const TArchiveWriteOptions& options);
 
+    // Reads and checks the archive header; with fewer than 21 bytes left it
+    // assumes an empty archive. Returns the header; its method ID is checked.
+    TArchiveHeader ReadArchiveHeader(Stream& stream);
+
     // Runs one codec with this component's key and progress handler.
     std::int32_t RunCodec(Stream& Dest, Stream& Source, std::int32_t SourceSize, std::int32_t DestSize,
                           std::uint8_t Method, std::int32_t& Checksum, bool Expanding, bool Descramble);
@@ -139,9 +143,6 @@ protected:
 
     FileSystem& Files() { return files_; }
 
-    // Reads and checks the archive header; with fewer than 21 bytes left it
-    // assumes an empty archive. Returns the header; its method ID is checked.
-    TArchiveHeader ReadArchiveHeader(Stream& stream);
     // The method ID's index in the table, or coCustom when OnRecognize accepts it.
     TCompressionMethod CheckMethodID(const std::string& ID);
     // The next member header and name; nothing at the end of the members.
