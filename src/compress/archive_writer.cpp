@@ -66,6 +66,7 @@ std::int32_t TZiviArchive::CompressMemberData(Stream& dest, Stream& source, std:
 void TZiviArchive::WriteMember(Stream& dest, TArchiveWriting& writing, const TMemberSource& member,
                                const TArchiveWriteOptions& options) {
     CheckMemberName(member.StoredName);
+    if (member.Data == nullptr) throw Exception("No data given for the member " + member.StoredName);
     if (member.StoredName.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
         throw EArchiveTooLarge("the name " + member.StoredName);
     }

@@ -290,7 +290,7 @@ TEST_P(ArchiveWriterRoundTrip, SamplesPassTheTestAndListAsWritten) {
 
     EXPECT_EQ(Test(archive).size(), files.size());
     if (key != 0) {
-        component.Key = key + 1;
+        component.Key = key ^ 1;
         EXPECT_THROW(Test(archive), EInvalidKey);
         component.Key = 0;
         EXPECT_THROW(Test(archive), EInvalidKey);

@@ -187,10 +187,8 @@ TEST(LzhCodec, DecodesAnotherEncodersStreams) {
         const std::size_t headerEnd = pos + 2 + archive[pos];
         std::size_t extended = archive[headerEnd - 2] | archive[headerEnd - 1] << 8;
         std::size_t next = headerEnd;
-        std::size_t extendedTotal = 0;
         while (extended != 0) {
             next += extended;
-            extendedTotal += extended;
             extended = archive[next - 2] | archive[next - 1] << 8;
         }
         pos = next + member.raw.size();
@@ -206,7 +204,6 @@ TEST(LzhCodec, DecodesAnotherEncodersStreams) {
         }
         ASSERT_EQ(decoded.size(), member.originalSize);
         EXPECT_EQ(LhaCrc16(decoded), crc);
-        (void)extendedTotal;
     }
 }
 
