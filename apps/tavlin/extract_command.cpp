@@ -57,7 +57,8 @@ void RunExtract(ToolContext& context, const ExtractOptions& options) {
     archive.SetTargetPath(host.PathOf(options.folder));
     archive.MakeDirectories = true;
     archive.ExceptionOnFileError = true;
-    archive.CheckSpaceBeforeExpand = true;
+    // No free-space test: the host drive Z: is the root file system, whose free
+    // space need not be that of the target folder; a full disk fails the writes.
     std::string current;
     archive.OnCheckFile = [&](std::string& path, TCProcessMode) { current = path; };
     try {
