@@ -57,6 +57,7 @@ struct LhaMember {
     std::string method;  // "-lh5-", "-lh1-", "-lh0-" ...
     std::string name;
     std::uint32_t originalSize = 0;
+    std::uint16_t crc = 0;          // CRC-16 of the original bytes (LhaCrc16)
     std::vector<std::uint8_t> raw;  // the compressed stream
 };
 
@@ -81,6 +82,7 @@ inline std::vector<LhaMember> ReadLhaArchive(const std::vector<std::uint8_t>& ar
         const std::size_t nameLength = le(pos + 21, 1);
         member.name.assign(archive.begin() + static_cast<std::ptrdiff_t>(pos + 22),
                            archive.begin() + static_cast<std::ptrdiff_t>(pos + 22 + nameLength));
+        member.crc = static_cast<std::uint16_t>(le(pos + 22 + nameLength, 2));
         std::size_t next = pos + 2 + headerSize;
         if (level == 1) {
             // Extended headers follow the base header; the skip size counts them.
