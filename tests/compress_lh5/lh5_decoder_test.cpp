@@ -98,7 +98,7 @@ TEST(Lh5Decoder, LongestDistanceReachesBackAcrossTheWholeWindow) {
     }
 }
 
-TEST(Lh5Decoder, InputThatEndsEarlyReadsAsZeroBits) {
+TEST(Lh5Decoder, InputThatEndsEarlyReadsAsZeroBitsAndIsMarkedShort) {
     // After the header only zero bits remain: every symbol is code 0, 'A'.
     StreamBits bits;
     LiteralAndMatchHeader(bits, 100);
@@ -106,6 +106,24 @@ TEST(Lh5Decoder, InputThatEndsEarlyReadsAsZeroBits) {
     const CodecResult result = ExpandLh5(stream, 50);
     EXPECT_EQ(Text(result.output), std::string(50, 'A'));
     EXPECT_EQ(result.sourcePosition, static_cast<std::int64_t>(stream.size()));
+    EXPECT_TRUE(result.inputShort);
+}
+
+TEST(Lh5Decoder, StreamUsedUpToItsLastBitIsNotShort) {
+    // A 74-bit header and 38 one-bit symbols end exactly with the 14th byte; the
+    // block promises one symbol more than the stream holds.
+    StreamBits bits;
+    LiteralAndMatchHeader(bits, 39);
+    bits.Put(2, 0).Put(32, 0x55555555).Put(4, 0);  // "AA", 16 times 'A' and a match, "AAAA"
+    const Bytes exact = bits.Finish();
+    ASSERT_EQ(exact.size(), 14u);
+    const CodecResult whole = ExpandLh5(exact, 2 + 16 * 6 + 4);
+    EXPECT_EQ(whole.output.size(), 102u);
+    EXPECT_FALSE(whole.inputShort);
+    // The 39th symbol is a zero bit that the stream does not hold.
+    const CodecResult past = ExpandLh5(exact, 2 + 16 * 6 + 5);
+    EXPECT_EQ(past.output.back(), 'A');
+    EXPECT_TRUE(past.inputShort);
 }
 
 TEST(Lh5Decoder, SourceSizeLimitsTheBytesRead) {

@@ -24,6 +24,7 @@ TEST(Lh5Fixtures, ArchiveMembersMatchTheirCrc) {
             ASSERT_EQ(result.output.size(), member.originalSize);
             EXPECT_EQ(LhaCrc16(result.output), member.crc);
             EXPECT_EQ(result.checksum, ByteSum(result.output));
+            EXPECT_FALSE(result.inputShort);
         }
     }
     EXPECT_EQ(decoded, 5);
@@ -40,6 +41,7 @@ TEST(Lh5Fixtures, BareStreamsDecodeToTheirOriginals) {
             EXPECT_TRUE(result.output == original);
             EXPECT_EQ(result.checksum, ByteSum(original));
             EXPECT_EQ(result.sourcePosition, static_cast<std::int64_t>(stream.size()));
+            EXPECT_FALSE(result.inputShort);
         }
     }
 }

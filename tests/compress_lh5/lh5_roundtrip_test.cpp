@@ -55,6 +55,7 @@ TEST_P(Lh5RoundTrip, ExpandsToTheInputWithItsChecksum) {
         ASSERT_EQ(unpacked.output.size(), input.size());
         EXPECT_TRUE(unpacked.output == input);
         EXPECT_EQ(unpacked.sourcePosition, static_cast<std::int64_t>(packed.output.size()));
+        EXPECT_FALSE(unpacked.inputShort);
     }
 }
 

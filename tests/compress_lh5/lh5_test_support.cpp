@@ -55,6 +55,7 @@ CodecResult ExpandLh5(const Bytes& stream, std::int32_t destSize, std::int32_t k
     if (sourceSize < 0) sourceSize = static_cast<std::int32_t>(stream.size());
     result.returned =
         RunCodec(state, key, nullptr, dest, source, sourceSize, destSize, coLZH5, checksum, true, descramble);
+    result.inputShort = state.InputShort;
     result.checksum = static_cast<std::uint32_t>(checksum);
     result.output = dest.bytes();
     result.sourcePosition = source.position();

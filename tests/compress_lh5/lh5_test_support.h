@@ -36,6 +36,7 @@ struct CodecResult {
     std::uint32_t checksum = 0;
     std::int32_t returned = 0;
     std::int64_t sourcePosition = 0;  // where the source stands afterwards
+    bool inputShort = false;          // the decoder used bits past the end of its input
 };
 
 // CompressLH5 through RunCodec over all of input.
