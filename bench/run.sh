@@ -16,7 +16,7 @@ bench=build-bench/bench/codec_bench
 [ -f "$corpus/text.dat" ] && [ -f "$corpus/binary.dat" ] || bench/make-corpus.sh "$corpus"
 mkdir -p "$work"
 
-echo "== throughput and size, each corpus file as one member (best of 3 runs)"
+echo "== throughput (processor time, best of 3 runs) and size, each corpus file as one member"
 "$bench" compare "$work" "$corpus/text.dat" "$corpus/binary.dat"
 
 echo

@@ -44,9 +44,8 @@ inline std::vector<std::uint8_t> MakeLhaArchive(const std::string& method, const
 
     std::uint8_t sum = 0;
     for (const std::uint8_t byte : header) sum = static_cast<std::uint8_t>(sum + byte);
-    std::vector<std::uint8_t> archive;
-    archive.push_back(static_cast<std::uint8_t>(header.size()));
-    archive.push_back(sum);
+    std::vector<std::uint8_t> archive = {static_cast<std::uint8_t>(header.size()), sum};
+    archive.reserve(2 + header.size() + raw.size() + 1);
     archive.insert(archive.end(), header.begin(), header.end());
     archive.insert(archive.end(), raw.begin(), raw.end());
     archive.push_back(0);  // end of archive
