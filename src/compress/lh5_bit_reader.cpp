@@ -16,6 +16,7 @@ void LH5BitReader::Settle() {
     while (count_ < 16) {
         if (ended_) {
             // Past the end every bit is 0, and the register already holds zeros.
+            zeroBits_ += static_cast<std::uint64_t>(64 - count_);
             count_ = 64;
             return;
         }

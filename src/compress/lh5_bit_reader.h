@@ -74,6 +74,11 @@ public:
     // when the buffer is empty.
     void Settle();
 
+    // True once bits past the end of the input were used: the zeros that stand
+    // in for the missing data reached the decoder (the register holds only the
+    // last count_ of the bits ever loaded, and the zeros came last).
+    bool ReadPastEnd() const { return zeroBits_ > static_cast<std::uint64_t>(count_); }
+
 private:
     static std::uint64_t LoadBigEndian(const std::uint8_t* p) {
         std::uint64_t word = 0;
@@ -89,6 +94,7 @@ private:
     std::uint64_t bits_ = 0;
     int count_ = 0;
     bool ended_ = false;
+    std::uint64_t zeroBits_ = 0;  // zeros loaded after the end of the input
     int summedFrom_ = 0;
     // The key bytes in stream order for each starting key index, big-endian.
     std::uint64_t keyPattern_[4] = {};

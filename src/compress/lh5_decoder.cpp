@@ -14,6 +14,9 @@ void ExpandLH5(TCompThreadSafety& state, std::int32_t DestSize) {
     decoder->reader.Start();
     lh5::DecodeSymbols(*decoder, DestSize);
     decoder->output.EmitPending();
+    // Valid data ends within its last byte; using bits past it means the member
+    // was cut short, even if its checksum happened to match.
+    if (decoder->reader.ReadPastEnd()) state.InputShort = true;
 }
 
 }  // namespace tavlin

@@ -46,11 +46,17 @@ TEST_P(Lh5RoundTrip, ExpandsToTheInputWithItsChecksum) {
     // The whole source was read: the next member's header follows right after.
     EXPECT_EQ(packed.sourcePosition, static_cast<std::int64_t>(input.size()));
 
-    const CodecResult unpacked = ExpandLh5(packed.output, static_cast<std::int32_t>(input.size()));
-    EXPECT_EQ(unpacked.checksum, ByteSum(input));
-    ASSERT_EQ(unpacked.output.size(), input.size());
-    EXPECT_TRUE(unpacked.output == input);
-    EXPECT_EQ(unpacked.sourcePosition, static_cast<std::int64_t>(packed.output.size()));
+    // Reads of one byte, and a last read of one byte, move the refills around.
+    for (const std::size_t maxRead : {SIZE_MAX, packed.output.size() - 1, std::size_t{1}}) {
+        SCOPED_TRACE("read size " + std::to_string(maxRead));
+        const CodecResult unpacked =
+            ExpandLh5(packed.output, static_cast<std::int32_t>(input.size()), 0, false, maxRead);
+        EXPECT_EQ(unpacked.checksum, ByteSum(input));
+        ASSERT_EQ(unpacked.output.size(), input.size());
+        EXPECT_TRUE(unpacked.output == input);
+        EXPECT_EQ(unpacked.sourcePosition, static_cast<std::int64_t>(packed.output.size()));
+        EXPECT_FALSE(unpacked.inputShort);
+    }
 }
 
 TEST_P(Lh5RoundTrip, LhasaDecodesTheStream) {

@@ -30,6 +30,21 @@ CodecResult CompressLh5(const Bytes& input, std::int32_t key) {
     return result;
 }
 
+Bytes CompressLh5Unlimited(const Bytes& input) {
+    TCompThreadSafety state;
+    MemoryStream source(input);
+    MemoryStream dest;
+    state.InStream = &source;
+    state.OutStream = &dest;
+    state.InBuffer = std::make_unique<std::uint8_t[]>(kCodecBufferSize);
+    state.OutBuffer = std::make_unique<std::uint8_t[]>(kCodecBufferSize);
+    state.InLeft = static_cast<std::int32_t>(input.size());
+    state.OutLimit = 0x7FFFFFFF;
+    CompressLH5(state);
+    dest.writeBuffer(state.OutBuffer.get(), static_cast<std::size_t>(state.OutPos));
+    return dest.bytes();
+}
+
 CodecResult ExpandLh5(const Bytes& stream, std::int32_t destSize, std::int32_t key, bool descramble,
                       std::size_t maxRead, std::int32_t sourceSize) {
     TCompThreadSafety state;
@@ -40,6 +55,7 @@ CodecResult ExpandLh5(const Bytes& stream, std::int32_t destSize, std::int32_t k
     if (sourceSize < 0) sourceSize = static_cast<std::int32_t>(stream.size());
     result.returned =
         RunCodec(state, key, nullptr, dest, source, sourceSize, destSize, coLZH5, checksum, true, descramble);
+    result.inputShort = state.InputShort;
     result.checksum = static_cast<std::uint32_t>(checksum);
     result.output = dest.bytes();
     result.sourcePosition = source.position();

@@ -36,10 +36,14 @@ struct CodecResult {
     std::uint32_t checksum = 0;
     std::int32_t returned = 0;
     std::int64_t sourcePosition = 0;  // where the source stands afterwards
+    bool inputShort = false;          // the decoder used bits past the end of its input
 };
 
 // CompressLH5 through RunCodec over all of input.
 CodecResult CompressLh5(const Bytes& input, std::int32_t key = 0);
+// CompressLH5 in a frame set up by hand without RunCodec's output limit, to see
+// the whole stream of an input that does not shrink.
+Bytes CompressLh5Unlimited(const Bytes& input);
 // ExpandLH5 through RunCodec; sourceSize < 0 means the whole stream.
 CodecResult ExpandLh5(const Bytes& stream, std::int32_t destSize, std::int32_t key = 0, bool descramble = false,
                       std::size_t maxRead = SIZE_MAX, std::int32_t sourceSize = -1);
