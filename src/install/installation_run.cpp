@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 #include "controls/application.h"
 #include "install/ini_registry.h"
@@ -71,27 +70,6 @@ void InstallFile(InstallContext& context, const std::string& source, const std::
         if (files.deleteFile(existing)) Record(context.RecordChange, "Deleted file " + existing);
     }
     CopyIntoFolder(context, source, folder);
-}
-
-// The contents of a file, or nothing when it cannot be read.
-std::optional<std::string> FileContents(FileSystem& files, const std::string& path) {
-    try {
-        auto stream = files.openRead(path);
-        std::string text;
-        char buffer[4096];
-        while (const std::size_t n = stream->read(buffer, sizeof buffer)) text.append(buffer, n);
-        return text;
-    } catch (const EStreamError&) {
-        return std::nullopt;
-    }
-}
-
-void AddStartupBlock(InstallContext& context, const std::string& fileName, const StringList& block) {
-    FileSystem& files = context.platform.files();
-    const std::string path = WindowsFolder(context.platform).substr(0, 3) + fileName;
-    const auto before = FileContents(files, path);
-    AppendBlockToFile(context.platform, fileName, context.Title, block);
-    if (FileContents(files, path) != before) Record(context.RecordChange, "Rewrote start-up file " + path);
 }
 
 }  // namespace
@@ -186,8 +164,8 @@ void RunInstallation(InstallContext& context) {
     BuildStartupBlock(platform, context.Main_Dir, context.Title, state.AutoexecLines);
     context.application.ProcessMessages();
     BuildStartupBlock(platform, context.Main_Dir, context.Title, state.ConfigSysLines);
-    AddStartupBlock(context, "AUTOEXEC.BAT", state.AutoexecLines);
-    AddStartupBlock(context, "CONFIG.SYS", state.ConfigSysLines);
+    AppendBlockToFile(platform, "AUTOEXEC.BAT", context.Title, state.AutoexecLines, context.RecordChange);
+    AppendBlockToFile(platform, "CONFIG.SYS", context.Title, state.ConfigSysLines, context.RecordChange);
 
     ShowStage(context, "Creating Folders");
     for (std::size_t item = 0; item < state.DesktopItems.Count(); ++item) CreateItemShortcuts(context, log, item);
