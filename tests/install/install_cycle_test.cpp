@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "install/install_fixture.h"
-#include "install/installation_run.h"
 #include "uninstall/del_tree.h"
 #include "uninstall/uninstall_run.h"
 
@@ -22,7 +21,9 @@ protected:
         UseAcmeProduct();
         WriteFile("C:\\AUTOEXEC.BAT", "@ECHO OFF\r\nPATH C:\\DOS\r\n");
         WriteFile("C:\\CONFIG.SYS", "FILES=40\r\nBUFFERS=20\r\n");
-        // An older copy of the library that the product would replace.
+        // Windows always has the list of installed programs.
+        ASSERT_TRUE(platform().registry().createKey(RegistryRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"));
+        // A newer copy of the library that the product brings.
         WriteFile("C:\\WINDOWS\\System\\acmelib.dll", "newer library", LocalTime{2030, 1, 1, 0, 0, 0});
     }
 
@@ -62,10 +63,7 @@ protected:
 TEST_F(InstallCycleTest, UninstallingRemovesWhatTheInstallationAdded) {
     const auto before = Snapshot();
     answers = {MessageResult::Yes};  // keep the newer library
-    {
-        auto context = Context();
-        RunInstallation(context);
-    }
+    Install();
     ASSERT_TRUE(finishedPageSelected);
     ASSERT_TRUE(files().fileExists("C:\\WINDOWS\\Start Menu\\Programs\\Acme Tools\\Acme.lnk"));
 
@@ -93,10 +91,7 @@ TEST_P(KilledRunTest, ThePartialLogRemovesEverythingInstalledSoFar) {
         state.IniRegistryEntries.Add("c:\\no such folder\\acme.ini,Options,Data,x");
     }
     const auto before = Snapshot();
-    {
-        auto context = Context();
-        EXPECT_ANY_THROW(RunInstallation(context));
-    }
+    EXPECT_ANY_THROW(Install());
     EXPECT_FALSE(finishedPageSelected);
     ASSERT_TRUE(files().fileExists(LogPath()));
 

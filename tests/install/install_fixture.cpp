@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "install/installation_run.h"
+#include "install/path_macros.h"
 #include "support/date_time.h"
 #include "support/paths.h"
 #include "support/string_list.h"
@@ -127,6 +129,12 @@ InstallContext InstallFixture::Context() {
         *shortcuts,
         [this](const std::string& change) { changes.push_back(change); },
     };
+}
+
+void InstallFixture::Install() {
+    BuildInstallLists(*machine, state, mainDir);
+    auto context = Context();
+    RunInstallation(context);
 }
 
 void InstallFixture::AddProductFile(const std::string& fields, const std::string& builderPath,

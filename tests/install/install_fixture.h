@@ -59,6 +59,9 @@ protected:
     void SetUp() override;
 
     InstallContext Context();
+    // Builds the installation lists as reading the configuration does, then runs
+    // the installation.
+    void Install();
 
     // Puts a file of the product into the expansion folder and lists it in the
     // file list: builderPath is the author's path ("C:\Work\acme.exe") and fields

@@ -6,6 +6,7 @@
 #include "install/ini_registry.h"
 #include "install/install_fixture.h"
 #include "install/installation_run.h"
+#include "platform/hosted/shell_link_file.h"
 #include "support/ini_file.h"
 
 namespace tavlin::test {
@@ -15,11 +16,6 @@ using Lines = std::vector<std::string>;
 
 class InstallationRunTest : public InstallFixture {
 protected:
-    void Run() {
-        auto context = Context();
-        RunInstallation(context);
-    }
-
     Lines Logged(const std::string& section) { return platform().profile().readKeyNames(LogPath(), section); }
 
     bool HasChange(const std::string& line) { return std::find(changes.begin(), changes.end(), line) != changes.end(); }
@@ -29,7 +25,7 @@ TEST_F(InstallationRunTest, TheExampleProductLeavesTheDescribedLogAndSettings) {
     UseAcmeProduct();
     WriteFile("C:\\AUTOEXEC.BAT", "@ECHO OFF\r\n");
     files().deleteFile("C:\\CONFIG.SYS");
-    Run();
+    Install();
 
     EXPECT_EQ(NonBlankLines(LogPath()), (Lines{
                                             "[Files]",
@@ -60,8 +56,16 @@ TEST_F(InstallationRunTest, TheExampleProductLeavesTheDescribedLogAndSettings) {
                                                         "SET ACMEDIR=C:\\PROGRA~1\\ACME\\",
                                                         "COPY/Y C:\\PROGRA~1\\ACME\\ACME.INI C:\\", "REM:END VIVUro ->Acme"}));
     EXPECT_EQ(ReadFile("C:\\CONFIG.SYS"), "");
-    EXPECT_TRUE(files().fileExists("C:\\WINDOWS\\Start Menu\\Acme.lnk"));
-    EXPECT_TRUE(files().fileExists("C:\\WINDOWS\\Start Menu\\Programs\\Acme Tools\\Acme.lnk"));
+    for (const char* link : {"C:\\WINDOWS\\Start Menu\\Acme.lnk", "C:\\WINDOWS\\Start Menu\\Programs\\Acme Tools\\Acme.lnk"}) {
+        const auto bytes = ReadFile(link);
+        ASSERT_TRUE(bytes) << link;
+        const auto data = hosted::decodeShellLink(*bytes);
+        EXPECT_EQ(data.target, "C:\\Program Files\\Acme\\acme.exe");
+        EXPECT_EQ(data.workingDirectory, "C:\\Program Files\\Acme\\");
+        EXPECT_EQ(data.arguments, "/fast");
+        EXPECT_EQ(data.iconLocation, "C:\\Program Files\\Acme\\acme.ico");
+        EXPECT_EQ(data.showCommand, swShowNormal);
+    }
     EXPECT_FALSE(files().fileExists("C:\\WINDOWS\\Desktop\\Acme.lnk"));
 
     const std::string entry = std::string(kUninstallListKey) + "Acme";
@@ -86,7 +90,7 @@ TEST_F(InstallationRunTest, TheExampleProductLeavesTheDescribedLogAndSettings) {
 TEST_F(InstallationRunTest, AnEmptyFileListStillInstallsTheSetupAndRegistersIt) {
     AddSetupFiles();
     mainDir = "C:\\Program Files\\Acme";  // as typed, without the backslash
-    Run();
+    Install();
     EXPECT_EQ(mainDir, "C:\\Program Files\\Acme\\");
     EXPECT_EQ(state.ArchiveFileList.Lines(),
               (Lines{"Installation Directory,C:\\setup.exe", "Installation Directory,C:\\install.cfg",
@@ -112,7 +116,7 @@ class LogEntryTest : public InstallationRunTest, public ::testing::WithParamInte
 TEST_P(LogEntryTest, LogsTheTargetFolderOrFile) {
     AddSetupFiles();
     AddProductFile(GetParam().fields, GetParam().builderPath, "data");
-    Run();
+    Install();
     Lines expected = GetParam().files;
     expected.push_back("C:\\Program Files\\Acme\\*.*");
     EXPECT_EQ(Logged("Files"), expected);
@@ -140,7 +144,7 @@ TEST_F(InstallationRunTest, AnInstallationIntoASharedFolderLogsEachFile) {
     state.LogoFile = "Work\\logo.gif";
     WriteFile(state.ExpandDir + "Work\\logo.gif", "GIF");
     mainDir = "C:\\Program Files\\";
-    Run();
+    Install();
     EXPECT_EQ(Logged("Files"), (Lines{"C:\\Program Files\\acme.exe", "C:\\Program Files\\setup.exe",
                                       "C:\\Program Files\\install.cfg", "C:\\Program Files\\finstall.cfg",
                                       "C:\\Program Files\\uninstaller.cfg", "C:\\Program Files\\logo.gif"}));
@@ -152,7 +156,7 @@ TEST_F(InstallationRunTest, AMissingLogoDoesNotStopTheRun) {
     state.LogoFile = "Art\\missing.gif";
     state.BitmapFile = "Art\\back.bmp";
     WriteFile(state.ExpandDir + "Art\\back.bmp", "BM");
-    Run();
+    Install();
     EXPECT_TRUE(finishedPageSelected);
     EXPECT_EQ(ReadFile(mainDir + "back.bmp"), "BM");
 }
@@ -160,11 +164,11 @@ TEST_F(InstallationRunTest, AMissingLogoDoesNotStopTheRun) {
 TEST_F(InstallationRunTest, TwoInstallationsIntoOneFolderLeaveTheSecondLog) {
     AddSetupFiles();
     AddProductFile("System", "C:\\Work\\old.dll", "old");
-    Run();
+    Install();
     state = SetupState{};
     state.ExpandDir = "C:\\WINDOWS\\Temp\\tvlp_093015\\";
     AddProductFile("Installation Directory", "C:\\Work\\new.exe", "new");
-    Run();
+    Install();
     EXPECT_EQ(Logged("Files"), (Lines{"C:\\Program Files\\Acme\\*.*"}));
 }
 
@@ -192,7 +196,7 @@ TEST_P(OlderFileTest, AsksOnlyAboutNewerLibraries) {
         WriteFile(mainDir + c.name, "old", times[static_cast<int>(c.existing)]);
     }
     answers.push_back(c.answer);
-    Run();
+    Install();
     EXPECT_EQ(asked.size(), c.asked ? 1u : 0u);
     EXPECT_EQ(ReadFile(mainDir + c.name), c.result);
 }
@@ -212,7 +216,7 @@ TEST_F(InstallationRunTest, TheOlderLibraryQuestionShowsBothDatesAndKeepsTheFile
     AddSetupFiles();
     AddProductFile("System", "C:\\Work\\MSVCRT.DLL", "new", kSourceTime);
     WriteFile("C:\\WINDOWS\\System\\MSVCRT.DLL", "old", newer);
-    Run();
+    Install();
     ASSERT_EQ(asked.size(), 1u);
     Clock& clock = platform().clock();
     EXPECT_EQ(asked[0].text, "File being copied is older than the file on PC\r\rDo you wish to keep existing file:\r"
@@ -230,7 +234,7 @@ TEST_F(InstallationRunTest, AMissingSourceLeavesANewerLibraryAloneWithoutAsking)
     state.ArchiveFileList.Add("Installation Directory,C:\\Work\\GONE.DLL");
     WriteFile(mainDir + "GONE.DLL", "old", LocalTime{2022, 6, 30, 14, 20, 0});
     answers.push_back(MessageResult::No);
-    Run();
+    Install();
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(ReadFile(mainDir + "GONE.DLL"), "old");
 }
@@ -247,7 +251,7 @@ TEST_P(RepeatedTargetTest, TheFirstSourceOfARepeatedTargetIsDeleted) {
     AddProductFile("Installation Directory", "C:\\A\\readme.txt", "first");
     AddProductFile("Installation Directory", "C:\\B\\readme.txt", "second");
     if (GetParam().launchApp) state.LaunchApps.Add(state.ExpandDir + "Tools\\readme.txt");
-    Run();
+    Install();
     EXPECT_EQ(ReadFile(mainDir + "readme.txt"), "second");
     EXPECT_EQ(files().fileExists(state.ExpandDir + "A\\readme.txt"), GetParam().firstSourceKept);
     EXPECT_TRUE(files().fileExists(state.ExpandDir + "B\\readme.txt"));
@@ -261,7 +265,7 @@ TEST_F(InstallationRunTest, ALogThatCannotBeWrittenEndsTheRunBeforeAnyFileIsCopi
     WriteFile(LogPath(), "[Files]\r\n");
     ASSERT_TRUE(files().setAttributes(LogPath(), faReadOnly));
     try {
-        Run();
+        Install();
         FAIL() << "no exception";
     } catch (const EIniFileException& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + LogPath());
