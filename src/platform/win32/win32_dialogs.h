@@ -1,0 +1,37 @@
+// Modal dialogs on user32 and shell32: message boxes, the Yes / No / All box, the
+// input box and the folder chooser.
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/win32/win32_windows.h"
+
+namespace tavlin::win32 {
+
+class Win32Dialogs : public Dialogs {
+public:
+    // files creates a folder the user typed into the folder chooser.
+    Win32Dialogs(const OwnerWindows& owners, FileSystem& files) : owners_(owners), files_(files) {}
+
+    MessageResult messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                             MessageKind kind, MessageResult safeDefault) override;
+    bool inputBox(const std::string& caption, const std::string& prompt, std::string& text) override;
+    bool chooseFolder(const std::string& caption, std::string& folder) override;
+
+private:
+    const OwnerWindows& owners_;
+    FileSystem& files_;
+};
+
+// The dialogs built from run-time templates (win32_modal_dialogs.cpp).
+MessageResult showYesNoAllBox(HWND owner, const std::string& text, const std::string& caption, MessageKind kind);
+bool showInputBox(HWND owner, const std::string& caption, const std::string& prompt, std::string& text);
+
+// The shell's folder chooser with an edit box (win32_folder_chooser.cpp); a typed
+// folder that does not exist is created with files once the user confirms it.
+bool showFolderChooser(HWND owner, FileSystem& files, const std::string& caption, std::string& folder);
+
+// The message box icon for a kind of message.
+UINT messageIconOf(MessageKind kind);
+
+}  // namespace tavlin::win32

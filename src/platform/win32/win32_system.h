@@ -1,0 +1,16 @@
+// The Windows family, the restart and the message pump.
+#pragma once
+
+#include "platform/system.h"
+
+namespace tavlin::win32 {
+
+class Win32System : public System {
+public:
+    WindowsFamily family() override;
+    bool enableShutdownPrivilege() override;
+    bool exitWindows(std::uint32_t flags) override;
+    void processMessages() override;
+};
+
+}  // namespace tavlin::win32

@@ -1,0 +1,163 @@
+// The Win32 dialogs answered the way a user answers them: the message boxes, the
+// Yes / No / All box, the input box and the folder chooser with a typed folder.
+#include <gtest/gtest.h>
+
+#include "platform/win32/win32_platform.h"
+#include "platform_win32/dialog_driver.h"
+
+namespace tavlin::win32test {
+namespace {
+
+class Win32DialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!windowsAvailable()) GTEST_SKIP() << "no display for windows";
+    }
+    Dialogs& dialogs() { return platform_.dialogs(); }
+
+    win32::Win32Platform platform_;
+};
+
+TEST_F(Win32DialogsTest, MessageBoxesReturnTheButtonPressed) {
+    struct Case {
+        MessageButtons buttons;
+        int pressed;
+        MessageResult expected;
+    };
+    const Case cases[] = {
+        {MessageButtons::Ok, IDOK, MessageResult::Ok},
+        {MessageButtons::YesNo, IDYES, MessageResult::Yes},
+        {MessageButtons::YesNo, IDNO, MessageResult::No},
+        {MessageButtons::OkCancel, IDCANCEL, MessageResult::Cancel},
+        {MessageButtons::OkCancel, IDOK, MessageResult::Ok},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pressed);
+        DialogDriver driver("Tavlin Box Test", [&](HWND box) {
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(c.pressed, BN_CLICKED), 0);
+        });
+        EXPECT_EQ(dialogs().messageBox("Replace the file?", "Tavlin Box Test", c.buttons, MessageKind::Confirmation,
+                                       MessageResult::No),
+                  c.expected);
+        EXPECT_TRUE(driver.acted());
+    }
+}
+
+TEST_F(Win32DialogsTest, TheYesNoAllBoxHasThreeButtons) {
+    struct Case {
+        const char* button;
+        MessageResult expected;
+    };
+    const Case cases[] = {
+        {"&Yes", MessageResult::Yes},
+        {"&No", MessageResult::No},
+        {"&All", MessageResult::All},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        bool hadText = false;
+        DialogDriver driver("Tavlin Choice Test", [&](HWND box) {
+            hadText = DialogDriver::child(box, "Static", "A newer file exists.\nKeep it?") != nullptr;
+            DialogDriver::click(DialogDriver::child(box, "Button", c.button));
+        });
+        EXPECT_EQ(dialogs().messageBox("A newer file exists.\nKeep it?", "Tavlin Choice Test",
+                                       MessageButtons::YesNoAll, MessageKind::Warning, MessageResult::Yes),
+                  c.expected);
+        EXPECT_TRUE(driver.acted());
+        EXPECT_TRUE(hadText);
+    }
+}
+
+TEST_F(Win32DialogsTest, SuppressedMessageBoxesAnswerTheirSafeDefaultUnseen) {
+    platform_.setSuppressMessageBoxes(true);
+    DialogDriver watcher("Tavlin Silent Test", [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(dialogs().messageBox("x", "Tavlin Silent Test", MessageButtons::YesNo, MessageKind::Confirmation,
+                                   MessageResult::No),
+              MessageResult::No);
+    EXPECT_EQ(dialogs().messageBox("x", "Tavlin Silent Test", MessageButtons::YesNoAll, MessageKind::Warning,
+                                   MessageResult::Yes),
+              MessageResult::Yes);
+    Sleep(500);  // a box that showed would be seen by now
+    EXPECT_FALSE(watcher.acted());
+}
+
+TEST_F(Win32DialogsTest, TheInputBoxGivesTheEditedTextOnOkOnly) {
+    std::string text = "C:\\Old";
+    {
+        DialogDriver driver("Tavlin Input Test", [](HWND box) {
+            SetWindowTextA(DialogDriver::child(box, "Edit", nullptr), "D:\\New Folder");
+            DialogDriver::click(DialogDriver::child(box, "Button", "OK"));
+        });
+        EXPECT_TRUE(dialogs().inputBox("Tavlin Input Test", "Folder:", text));
+        EXPECT_TRUE(driver.acted());
+    }
+    EXPECT_EQ(text, "D:\\New Folder");
+    {
+        std::string offered;
+        DialogDriver driver("Tavlin Input Test", [&](HWND box) {
+            const HWND edit = DialogDriver::child(box, "Edit", nullptr);
+            char buffer[64] = {};
+            GetWindowTextA(edit, buffer, sizeof buffer);
+            offered = buffer;
+            SetWindowTextA(edit, "ignored");
+            DialogDriver::click(DialogDriver::child(box, "Button", "Cancel"));
+        });
+        EXPECT_FALSE(dialogs().inputBox("Tavlin Input Test", "Folder:", text));
+        EXPECT_TRUE(driver.acted());
+        EXPECT_EQ(offered, "D:\\New Folder");
+    }
+    EXPECT_EQ(text, "D:\\New Folder");
+}
+
+// A fresh folder path in the temporary folder that does not exist yet.
+std::string missingFolder(const char* name) {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + name;
+    RemoveDirectoryA((folder + "\\Inner").c_str());
+    RemoveDirectoryA(folder.c_str());
+    return folder + "\\Inner";
+}
+
+TEST_F(Win32DialogsTest, TheFolderChooserCreatesATypedFolderOnceConfirmed) {
+    const std::string typed = missingFolder("Tavlin Chooser Test");
+    std::string folder = "C:\\";
+    DialogDriver confirm("Create Folder", [](HWND box) {
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    });
+    DialogDriver chooser("Browse for Folder", [&](HWND box) {
+        SetWindowTextA(DialogDriver::child(box, "Edit", nullptr), typed.c_str());
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    EXPECT_TRUE(dialogs().chooseFolder("Choose the installation folder", folder));
+    EXPECT_TRUE(chooser.acted());
+    EXPECT_TRUE(confirm.acted());
+    EXPECT_EQ(folder, typed);
+    const DWORD attributes = GetFileAttributesA(typed.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    RemoveDirectoryA(typed.c_str());
+    RemoveDirectoryA(typed.substr(0, typed.rfind('\\')).c_str());
+}
+
+TEST_F(Win32DialogsTest, TheFolderChooserLeavesTheFolderWhenTheUserDeclines) {
+    const std::string typed = missingFolder("Tavlin Chooser Decline");
+    std::string folder = "C:\\";
+    DialogDriver confirm("Create Folder", [](HWND box) {
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+    });
+    DialogDriver chooser("Browse for Folder", [&](HWND box) {
+        SetWindowTextA(DialogDriver::child(box, "Edit", nullptr), typed.c_str());
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        // After the refusal the chooser is still open; cancel it.
+        for (int i = 0; i < 100 && !confirm.acted(); ++i) Sleep(50);
+        Sleep(300);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    EXPECT_FALSE(dialogs().chooseFolder("Choose the installation folder", folder));
+    EXPECT_TRUE(confirm.acted());
+    EXPECT_EQ(folder, "C:\\");
+    EXPECT_EQ(GetFileAttributesA(typed.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace tavlin::win32test
