@@ -15,10 +15,6 @@ namespace {
 // Every entry but volume labels.
 constexpr std::uint32_t kTreeEntries = faReadOnly | faHidden | faSysFile | faDirectory | faArchive;
 
-// A folder entry that only points elsewhere (a junction or a folder link); the
-// tree below it belongs to its target and is never emptied from here.
-constexpr std::uint32_t kReparsePoint = 0x400;
-
 // A path that names nothing, or a whole drive: never a tree to wipe. A bare "C:"
 // counts too, since Windows reads it as that drive's current folder.
 bool IsDriveOrNothing(FileSystem& files, const std::string& path) {
@@ -57,11 +53,6 @@ bool TDelTree::DeleteFolderContents(const std::string& path) {
         const std::string entryPath = folder + entry.name;
         if (entry.attributes & faDirectory) {
             if (entry.name == "." || entry.name == "..") continue;
-            if (entry.attributes & kReparsePoint) {
-                // Only the link goes; what it points to stays untouched.
-                if (!files.removeDirectory(entryPath)) result = false;
-                continue;
-            }
             // A failure below does not stop this level.
             if (!DeleteFolderContents(entryPath)) result = false;
             continue;

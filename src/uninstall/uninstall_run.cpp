@@ -46,7 +46,10 @@ bool IsPattern(const std::string& name) { return name.find_first_of("*?") != std
 class UninstallRun {
 public:
     explicit UninstallRun(UninstallContext& context)
-        : context_(context), platform_(context.platform), files_(context.platform.files()) {}
+        : context_(context),
+          platform_(context.platform),
+          files_(context.platform.files()),
+          protectedFolders_(context.platform) {}
 
     void Run() {
         const auto systemFolders = UpperSystemFolders(platform_);
@@ -113,7 +116,7 @@ private:
     // Every file of folder that matches name; failures are skipped. A pattern in a
     // folder that holds more than the product deletes nothing there.
     void DeleteLoggedFiles(const std::string& folder, const std::string& name) {
-        if (IsPattern(name) && IsProtectedFolder(platform_, folder)) return;
+        if (IsPattern(name) && protectedFolders_.Contains(folder)) return;
         for (const auto& found : files_.find(folder + name, faAnyFile)) {
             if (found.attributes & faDirectory) continue;
             const std::string path = folder + found.name;
@@ -131,7 +134,7 @@ private:
     void RemoveFolders(const std::vector<std::string>& entries) {
         for (const auto& entry : entries) {
             Step("Un-Installing .. Folders", entry);
-            if (IsProtectedFolder(platform_, entry)) continue;
+            if (protectedFolders_.Contains(entry)) continue;
             // Only an empty folder goes; one that still holds something stays.
             if (files_.removeDirectory(entry)) Record("Removed folder " + entry);
         }
@@ -141,7 +144,7 @@ private:
         Pump();
         for (const auto& entry : entries) {
             Step("Un-Installing ..", "Registry Settings");
-            EraseLoggedKey(platform_, entry);
+            EraseLoggedKey(platform_, entry, context_.RecordChange);
         }
     }
 
@@ -174,7 +177,7 @@ private:
         const std::string log = context_.UninstallFolder + "uninstaller.cfg";
         if (files_.deleteFile(log)) Record("Deleted file " + log);
         const std::string& folder = context_.state.ExpandDir;
-        if (IsProtectedFolder(platform_, folder)) return;
+        if (protectedFolders_.Contains(folder)) return;
         const bool existed = files_.directoryExists(folder);
         TDelTree& delTree = context_.DelTree1;
         delTree.Path = folder;
@@ -185,6 +188,7 @@ private:
     UninstallContext& context_;
     Platform& platform_;
     FileSystem& files_;
+    const ProtectedFolders protectedFolders_;
 };
 
 }  // namespace

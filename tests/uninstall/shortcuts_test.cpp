@@ -1,11 +1,14 @@
 // Program shortcuts: the links written for each choice, what they point at, the
 // folders and files logged for the uninstall run, and the folder list.
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "install/shortcuts.h"
 #include "install/uninstall_log.h"
 #include "machine_fixture.h"
+#include "platform/hosted/shell_link_file.h"
 #include "support/ini_file.h"
 #include "support/progress_dialog.h"
 
@@ -54,6 +57,17 @@ protected:
         CreateItemShortcuts(context, *log, 0);
     }
 
+    // The link saved at path, read back; nothing when there is no valid link.
+    std::optional<hosted::ShellLinkData> ReadLink(const std::string& path) {
+        const auto bytes = ReadFile(path);
+        if (!bytes) return std::nullopt;
+        try {
+            return hosted::decodeShellLink(*bytes);
+        } catch (const Exception&) {
+            return std::nullopt;
+        }
+    }
+
     std::vector<std::string> Logged(const std::string& section) {
         return IniFile(*machine, kMainDir + "uninstaller.cfg").ReadKeyNames(section);
     }
@@ -77,7 +91,7 @@ TEST_F(ShortcutStageTest, StartMenuChoiceWritesTwoLinksAndLogsThem) {
     for (const auto& path : {S + "Acme.lnk", P + "Acme\\Acme.lnk"}) {
         const auto link = ReadLink(path);
         ASSERT_TRUE(link) << path;
-        EXPECT_EQ(link->path, kMainDir + "acme.exe");
+        EXPECT_EQ(link->target, kMainDir + "acme.exe");
         EXPECT_EQ(link->workingDirectory, kMainDir);
     }
     EXPECT_FALSE(Exists(D + "Acme.lnk"));
@@ -146,7 +160,7 @@ TEST_F(ShortcutStageTest, ExistingLinkIsReplaced) {
     RunItem("Acme,<InstallDir>\\acme.exe,,,,,Acme,,,", {});
     const auto link = ReadLink(P + "Acme\\Acme.lnk");
     ASSERT_TRUE(link);
-    EXPECT_EQ(link->path, kMainDir + "acme.exe");
+    EXPECT_EQ(link->target, kMainDir + "acme.exe");
 }
 
 TEST_F(ShortcutStageTest, RepeatedItemLogsEachKeyOnce) {

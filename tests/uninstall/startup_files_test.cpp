@@ -1,11 +1,13 @@
 // The product's marked blocks in AUTOEXEC.BAT and CONFIG.SYS: adding them once,
 // removing every one of them, and leaving other programs' and users' lines alone.
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "install/startup_files.h"
 #include "machine_fixture.h"
 #include "support/string_list.h"
+#include "support/text.h"
 
 namespace tavlin {
 namespace {
@@ -65,7 +67,7 @@ TEST_P(StartupBlockTest, FileAfterwards) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StartupBlockTest, ::testing::ValuesIn(kBlockCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 using StartupFileTest = test::MachineTest;
 
@@ -77,12 +79,70 @@ TEST_F(StartupFileTest, EmptyBlockStillRewritesOrCreatesTheFile) {
     EXPECT_EQ(ReadFile(kAutoexec), "A\r\nB\r\n");
 }
 
+// The hosted machine's files, except that one file refuses to be read while it can
+// still be written: a state the hosted machine itself cannot produce (as on a disk
+// with a bad sector).
+class UnreadableFile : public FileSystem {
+public:
+    UnreadableFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+
+    std::unique_ptr<FileStream> openRead(const std::string& path) override {
+        if (SameTextAscii(path, path_)) throw EFOpenError("Cannot open file " + path);
+        return files_.openRead(path);
+    }
+    std::vector<FindData> findAll(const std::string& pattern) override { return files_.findAll(pattern); }
+    std::optional<std::uint32_t> attributes(const std::string& path) override { return files_.attributes(path); }
+    bool setAttributes(const std::string& path, std::uint32_t value) override {
+        return files_.setAttributes(path, value);
+    }
+    std::unique_ptr<FileStream> create(const std::string& path) override { return files_.create(path); }
+    bool deleteFile(const std::string& path) override { return files_.deleteFile(path); }
+    bool createDirectory(const std::string& path) override { return files_.createDirectory(path); }
+    bool removeDirectory(const std::string& path) override { return files_.removeDirectory(path); }
+    std::string currentDirectory() override { return files_.currentDirectory(); }
+    bool setCurrentDirectory(const std::string& path) override { return files_.setCurrentDirectory(path); }
+    std::string fullPathName(const std::string& path) override { return files_.fullPathName(path); }
+    std::optional<DiskFreeSpace> diskFreeSpace(const std::string& root) override { return files_.diskFreeSpace(root); }
+    std::optional<std::uint32_t> lastWriteTime(const std::string& path) override { return files_.lastWriteTime(path); }
+    std::optional<std::string> shortPathName(const std::string& path) override { return files_.shortPathName(path); }
+    std::string windowsDirectory() override { return files_.windowsDirectory(); }
+    std::string systemDirectory() override { return files_.systemDirectory(); }
+
+private:
+    FileSystem& files_;
+    std::string path_;
+};
+
+class PlatformWithFiles : public Platform {
+public:
+    PlatformWithFiles(Platform& platform, FileSystem& files) : platform_(platform), files_(files) {}
+    FileSystem& files() override { return files_; }
+    Profile& profile() override { return platform_.profile(); }
+    Registry& registry() override { return platform_.registry(); }
+    Shell& shell() override { return platform_.shell(); }
+    Dialogs& dialogs() override { return platform_.dialogs(); }
+    Clock& clock() override { return platform_.clock(); }
+    System& system() override { return platform_.system(); }
+
+private:
+    Platform& platform_;
+    FileSystem& files_;
+};
+
 TEST_F(StartupFileTest, UnreadableFileIsLeftAlone) {
-    // Something stands at the name that cannot be read as a file.
-    files().createDirectory(kAutoexec);
-    AppendBlockToFile(platform(), "AUTOEXEC.BAT", "Acme", kBlock);
-    RemoveBlockFromFile(platform(), "AUTOEXEC.BAT", "Acme");
-    EXPECT_TRUE(files().directoryExists(kAutoexec));
+    const std::string content = "@ECHO OFF\r\n" + kStart + "\r\nX\r\n" + kEnd + "\r\n";
+    WriteFile(kAutoexec, content);
+    UnreadableFile unreadable(files(), kAutoexec);
+    PlatformWithFiles withUnreadable(platform(), unreadable);
+    AppendBlockToFile(withUnreadable, "AUTOEXEC.BAT", "Other", kBlock);
+    RemoveBlockFromFile(withUnreadable, "AUTOEXEC.BAT", "Acme");
+    EXPECT_EQ(ReadFile(kAutoexec), content);
+
+    // Something that is no file at all stands at the name.
+    files().createDirectory("C:\\CONFIG.SYS");
+    AppendBlockToFile(platform(), "CONFIG.SYS", "Acme", kBlock);
+    RemoveBlockFromFile(platform(), "CONFIG.SYS", "Acme");
+    EXPECT_TRUE(files().directoryExists("C:\\CONFIG.SYS"));
 }
 
 TEST_F(StartupFileTest, RewriteIsRecorded) {
