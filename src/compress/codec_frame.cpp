@@ -17,7 +17,10 @@ bool TCompThreadSafety::Refill() {
     ChunkSize = std::min(ChunkSize, InLeft);
     const auto n = static_cast<std::int32_t>(InStream->read(InBuffer.get(), static_cast<std::size_t>(ChunkSize)));
     InLeft -= n;
-    if (n == 0) return false;
+    if (n == 0) {
+        if (InLeft > 0) InputShort = true;
+        return false;
+    }
     InPos = 0;
     InEnd = n;
     if (ProgressHandler) {
@@ -85,6 +88,7 @@ void CopyStored(TCompThreadSafety& state) {
 std::int32_t RunCodec(TCompThreadSafety& state, std::int32_t key, const TShowProgressEvent& onShowProgress,
                       Stream& Dest, Stream& Source, std::int32_t SourceSize, std::int32_t DestSize,
                       std::uint8_t Method, std::int32_t& Checksum, bool Expanding, bool Descramble) {
+    state.InputShort = false;
     state.ProgressHandler = onShowProgress;
     if (state.ProgressHandler) {
         int percentage = 0;

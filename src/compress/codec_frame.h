@@ -33,6 +33,10 @@ public:
     std::int32_t ChunkSize = kCodecBufferSize;
     std::int32_t InFetched = 0;
     bool InputEnded = false;
+    // The codec needed input that the source did not hold: the source ended before
+    // SourceSize bytes, or a decoder read past the last bit of its data. A member
+    // decoded with this set is damaged, whatever its checksum says.
+    bool InputShort = false;
     std::unique_ptr<std::uint8_t[]> OutBuffer;
     int OutPos = 0;
     std::uint32_t InSum = 0;

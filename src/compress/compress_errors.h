@@ -49,4 +49,31 @@ public:
     EUnableToCompress() : Exception("Could not compress data, will store instead") {}
 };
 
+// A stored name that could put a file outside the folder it expands into: a
+// ".." component, a drive letter, a stream name or a network path.
+class EUnsafeMemberName : public Exception {
+public:
+    explicit EUnsafeMemberName(const std::string& name)
+        : Exception("Unsafe member name in archive: " + name) {}
+};
+
+// Writing: sizes that the 32-bit fields of the headers cannot hold.
+class EArchiveTooLarge : public Exception {
+public:
+    explicit EArchiveTooLarge(const std::string& what)
+        : Exception("Too large for an archive: " + what) {}
+};
+
+// Writing: method coCustom without an OnCompress handler.
+class ENoCompressor : public Exception {
+public:
+    explicit ENoCompressor(const std::string& id) : Exception("No compressor for method " + id) {}
+};
+
+// Writing: the progress handler stopped a member's compression.
+class EArchiveCancelled : public Exception {
+public:
+    EArchiveCancelled() : Exception("Archive writing cancelled") {}
+};
+
 }  // namespace tavlin

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "install/install_context.h"
 #include "platform/errors.h"
 
 namespace tavlin {
@@ -24,8 +25,12 @@ inline constexpr const char* kUninstallListKey = "Software\\Microsoft\\Windows\\
 
 void ClearIniRegistryTargets(InstallContext& context);
 void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log);
+// Registers the product under its title; skipped when the title is empty (the key
+// would be the list itself) or the key cannot be opened.
 void RegisterUninstallEntry(InstallContext& context);
-// Deletes a logged registry key (root name, "\" and path) with all its subkeys.
-void EraseLoggedKey(Platform& platform, const std::string& text);
+// Deletes a logged registry key (root name, "\" and path) with all its subkeys;
+// a key that other software shares (shared_settings.h) is never deleted. True when
+// a key was deleted.
+bool EraseLoggedKey(Platform& platform, const std::string& text, const ChangeRecorder& record = {});
 
 }  // namespace tavlin

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "install/install_context.h"
 #include "support/string_list.h"
 
 namespace tavlin {
@@ -30,6 +31,8 @@ public:
     std::string IconFile;
     std::string WinShow;
     std::string CommandLine;
+    // Hears of every folder created and link written, when set.
+    ChangeRecorder RecordChange;
 
     void RefreshFolderList();
     // Writes the .lnk files for the current values; raises when the shell-link

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "install/install_context.h"
+
 namespace tavlin {
 
 class Platform;
@@ -19,10 +21,13 @@ void BuildStartupBlock(Platform& platform, const std::string& Main_Dir, const st
 
 // Appends the block to the file in the root of the Windows drive unless the file
 // already holds the start marker. A file that exists but cannot be read is left alone.
+// recordChange, when set, hears of the rewritten file.
 void AppendBlockToFile(Platform& platform, const std::string& fileName, const std::string& title,
-                       const StringList& block);
+                       const StringList& block, const ChangeRecorder& recordChange = {});
 
 // Removes every block of the product from the file in the root of the Windows drive.
-void RemoveBlockFromFile(Platform& platform, const std::string& fileName, const std::string& title);
+// recordChange, when set, hears of the rewritten file.
+void RemoveBlockFromFile(Platform& platform, const std::string& fileName, const std::string& title,
+                         const ChangeRecorder& recordChange = {});
 
 }  // namespace tavlin

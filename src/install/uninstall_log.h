@@ -15,6 +15,10 @@ public:
     UninstallLog(Platform& platform, const std::string& path);
 
     const std::string& Path() const { return ini_.FileName(); }
+    // Starts the log afresh: its sections in their usual order, with the title
+    // already in [Name], so that a run stopped half-way leaves a log that names
+    // its product. Raises EIniFileException "Unable to write to <log>".
+    void Create(const std::string& title);
     // Each adds one key with an empty value; raises EIniFileException
     // "Unable to write to <log>" when it cannot.
     void AddFile(const std::string& pathOrPattern);    // [Files]
@@ -23,6 +27,7 @@ public:
     void SetTitle(const std::string& title);           // [Name] Title=
 
 private:
+    Platform& platform_;
     IniFile ini_;
 };
 

@@ -44,9 +44,8 @@ inline std::vector<std::uint8_t> MakeLhaArchive(const std::string& method, const
 
     std::uint8_t sum = 0;
     for (const std::uint8_t byte : header) sum = static_cast<std::uint8_t>(sum + byte);
-    std::vector<std::uint8_t> archive;
-    archive.push_back(static_cast<std::uint8_t>(header.size()));
-    archive.push_back(sum);
+    std::vector<std::uint8_t> archive = {static_cast<std::uint8_t>(header.size()), sum};
+    archive.reserve(2 + header.size() + raw.size() + 1);
     archive.insert(archive.end(), header.begin(), header.end());
     archive.insert(archive.end(), raw.begin(), raw.end());
     archive.push_back(0);  // end of archive
@@ -57,6 +56,7 @@ struct LhaMember {
     std::string method;  // "-lh5-", "-lh1-", "-lh0-" ...
     std::string name;
     std::uint32_t originalSize = 0;
+    std::uint16_t crc = 0;          // CRC-16 of the original bytes (LhaCrc16)
     std::vector<std::uint8_t> raw;  // the compressed stream
 };
 
@@ -81,6 +81,7 @@ inline std::vector<LhaMember> ReadLhaArchive(const std::vector<std::uint8_t>& ar
         const std::size_t nameLength = le(pos + 21, 1);
         member.name.assign(archive.begin() + static_cast<std::ptrdiff_t>(pos + 22),
                            archive.begin() + static_cast<std::ptrdiff_t>(pos + 22 + nameLength));
+        member.crc = static_cast<std::uint16_t>(le(pos + 22 + nameLength, 2));
         std::size_t next = pos + 2 + headerSize;
         if (level == 1) {
             // Extended headers follow the base header; the skip size counts them.

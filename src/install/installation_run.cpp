@@ -1,0 +1,189 @@
+// The installation run, stage by stage: clear old settings, copy the files with
+// the older-library question, log every change as it happens, then the start-up
+// files, shortcuts, INI and registry settings and the uninstall entry.
+#include "install/installation_run.h"
+
+#include <algorithm>
+#include <array>
+
+#include "controls/application.h"
+#include "install/ini_registry.h"
+#include "install/path_macros.h"
+#include "install/protected_folders.h"
+#include "install/record_change.h"
+#include "install/shortcuts.h"
+#include "install/startup_files.h"
+#include "install/uninstall_log.h"
+#include "platform/platform.h"
+#include "support/file_utils.h"
+#include "support/folders.h"
+#include "support/paths.h"
+#include "support/progress_dialog.h"
+#include "support/text.h"
+
+namespace tavlin {
+
+namespace {
+
+void ShowStage(InstallContext& context, const std::string& caption) {
+    if (context.SetStageCaption) context.SetStageCaption(caption);
+}
+
+// Creates a folder with its parents; a failure shows later as failed copies.
+void CreateFolder(InstallContext& context, const std::string& folder) {
+    FileSystem& files = context.platform.files();
+    if (files.directoryExists(folder)) return;
+    if (files.forceDirectories(folder)) Record(context.RecordChange, "Created folder " + folder);
+}
+
+// Copies source into folder; a file that cannot be copied is left out silently.
+void CopyIntoFolder(InstallContext& context, const std::string& source, const std::string& folder) {
+    try {
+        CopyFileTo(context.platform, source, folder);
+        Record(context.RecordChange, "Copied file " + source + " to " + folder + ExtractFileName(source));
+    } catch (const EStreamError&) {
+        // Copy failures are not reported; the log already names the target.
+    }
+}
+
+std::string DateText(Platform& platform, TDateTime date) {
+    return platform.clock().formatLongDateShortTime(DecodeDateTime(date));
+}
+
+// Copies one file into folder unless a newer library of its name is there and the
+// user keeps it. A missing source copies nothing and asks nothing.
+void InstallFile(InstallContext& context, const std::string& source, const std::string& folder) {
+    Platform& platform = context.platform;
+    FileSystem& files = platform.files();
+    if (!files.fileExists(source)) return;
+    const std::string name = ExtractFileName(source);
+    const std::string existing = folder + name;
+    const TDateTime sourceDate = FileDate(platform, source);
+    const TDateTime existingDate = files.fileExists(existing) ? FileDate(platform, existing) : sourceDate;
+    if (existingDate > sourceDate && Contains(UpperCaseAscii(name), ".DLL")) {
+        const std::string question = "File being copied is older than the file on PC\r\rDo you wish to keep existing file:\r" +
+                                     name + "\r" + DateText(platform, existingDate) + "\r\r" + name + "\r" +
+                                     DateText(platform, sourceDate);
+        const MessageResult answer = context.application.MessageBox(question, MessageButtons::YesNo,
+                                                                    MessageKind::Confirmation, MessageResult::Yes);
+        if (answer != MessageResult::No) return;  // the newer library stays
+        if (files.deleteFile(existing)) Record(context.RecordChange, "Deleted file " + existing);
+    }
+    CopyIntoFolder(context, source, folder);
+}
+
+}  // namespace
+
+bool IsRepeatedTarget(const SetupState& state, std::size_t index, const std::string& target) {
+    const auto& targets = state.InstallTargets.Lines();
+    if (index >= targets.size() || std::find(targets.begin() + static_cast<std::ptrdiff_t>(index) + 1, targets.end(),
+                                             target) == targets.end()) {
+        return false;
+    }
+    const std::string name = ExtractFileName(target);
+    return std::none_of(state.LaunchApps.begin(), state.LaunchApps.end(),
+                        [&name](const std::string& app) { return ExtractFileName(app) == name; });
+}
+
+void RunInstallation(InstallContext& context) {
+    Platform& platform = context.platform;
+    FileSystem& files = platform.files();
+    SetupState& state = context.state;
+
+    ClearIniRegistryTargets(context);
+
+    TProgressDialog& progress = context.RunProgress;
+    progress.MaxProgress = static_cast<int>(state.InstallTargets.Count()) + 2;
+    progress.Center = true;
+    progress.Show();
+    context.ProgressCount = 0;
+
+    // The setup and its configuration go along, so that the installed copy can
+    // uninstall the product.
+    const std::string drive = context.Main_Dir.substr(0, 1);
+    for (const char* tail : {":\\setup.exe", ":\\install.cfg", ":\\finstall.cfg"}) {
+        state.ArchiveFileList.Add("Installation Directory," + drive + tail);
+    }
+    BuildInstallLists(platform, state, context.Main_Dir);
+    const std::string installFolder = context.Main_Dir;
+
+    const std::string windows = WindowsFolder(platform);
+    const std::array<std::string, 4> systemFolders = {windows + "\\", windows + "\\System\\", windows + "\\System32\\",
+                                                      windows + "\\Fonts\\"};
+    const ProtectedFolders protectedFolders(platform);
+    // Files in a folder shared with the system or other products are logged one by
+    // one, since the uninstall empties no such folder by pattern.
+    const auto logsSingly = [&](const std::string& folder) {
+        return std::find(systemFolders.begin(), systemFolders.end(), folder) != systemFolders.end() ||
+               protectedFolders.Contains(folder);
+    };
+
+    CreateFolder(context, installFolder);
+
+    const std::string logPath = installFolder + "uninstaller.cfg";
+    files.deleteFile(logPath);  // a missing old log is fine; a locked one fails below
+    UninstallLog log(platform, logPath);
+    log.Create(context.Title);
+    Record(context.RecordChange, "Created uninstall log " + logPath);
+
+    for (std::size_t i = 0; i < state.InstallTargets.Count(); ++i) {
+        const std::string source = state.InstallFiles[i];
+        const std::string target = state.InstallTargets[i];
+        const std::string folder = target.substr(0, target.rfind('\\') + 1);  // npos + 1: no folder
+        const std::string name = target.substr(folder.size());
+
+        ++context.ProgressCount;
+        progress.UpdateProgress(context.ProgressCount, "Installing ..", name);
+        CreateFolder(context, folder);
+
+        if (name.empty()) {
+            if (!logsSingly(folder)) {
+                log.AddFolder(folder);
+                log.AddFile(folder + "*.*");
+            }
+            continue;
+        }
+        log.AddFile(logsSingly(folder) ? target : folder + "*.*");
+        InstallFile(context, source, folder);
+        if (IsRepeatedTarget(state, i, target) && files.deleteFile(source)) {
+            Record(context.RecordChange, "Deleted file " + source);
+        }
+    }
+
+    const bool folderShared = logsSingly(installFolder);
+    log.AddFile(folderShared ? logPath : installFolder + "*.*");
+    for (const std::string* picture : {&state.LogoFile, &state.BitmapFile}) {
+        if (picture->empty()) continue;
+        if (folderShared) log.AddFile(installFolder + ExtractFileName(*picture));
+        CopyIntoFolder(context, state.ExpandDir + *picture, installFolder);
+    }
+    progress.UpdateProgress(progress.MaxProgress, "Files Copied..", "Finished");
+
+    ShowStage(context, "Updating Settings");
+    context.application.ProcessMessages();
+    BuildStartupBlock(platform, context.Main_Dir, context.Title, state.AutoexecLines);
+    context.application.ProcessMessages();
+    BuildStartupBlock(platform, context.Main_Dir, context.Title, state.ConfigSysLines);
+    AppendBlockToFile(platform, "AUTOEXEC.BAT", context.Title, state.AutoexecLines, context.RecordChange);
+    AppendBlockToFile(platform, "CONFIG.SYS", context.Title, state.ConfigSysLines, context.RecordChange);
+
+    ShowStage(context, "Creating Folders");
+    for (std::size_t item = 0; item < state.DesktopItems.Count(); ++item) CreateItemShortcuts(context, log, item);
+
+    ShowStage(context, "Updating Registry Settings");
+    ApplyIniRegistryEntries(context, log);
+    RegisterUninstallEntry(context);
+
+    log.SetTitle(context.Title);
+
+    context.application.ProcessMessages();
+    if (context.SelectFinishedPage) {
+        try {
+            context.SelectFinishedPage();
+        } catch (const std::exception&) {
+            // The installation is complete; a page that cannot be shown changes nothing.
+        }
+    }
+}
+
+}  // namespace tavlin

@@ -1,0 +1,82 @@
+// POSIX reads, writes and time stamps for the machine's file streams.
+#include "platform/hosted/host_file_stream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/errors.h"
+#include "platform/hosted/dos_time.h"
+
+namespace tavlin::hosted {
+
+HostFileStream::HostFileStream(int fd, bool writer, std::shared_ptr<OpenFileTable> table, std::string key)
+    : fd_(fd), writer_(writer), table_(std::move(table)), key_(std::move(key)) {}
+
+HostFileStream::~HostFileStream() {
+    // A destructor cannot report a failure; the time was already set once when asked for.
+    if (writeTime_) applyWriteTime();
+    ::close(fd_);
+    if (writer_) {
+        table_->closeWriter(key_);
+    } else {
+        table_->closeReader(key_);
+    }
+}
+
+std::size_t HostFileStream::read(void* buffer, std::size_t count) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, count);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) throw EReadError("Stream read error");
+    }
+}
+
+void HostFileStream::writeBuffer(const void* buffer, std::size_t count) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    if (!writer_ && count > 0) throw EWriteError("Stream write error");
+    while (count > 0) {
+        const ssize_t n = ::write(fd_, bytes, count);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw EWriteError("Stream write error");
+        }
+        bytes += n;
+        count -= static_cast<std::size_t>(n);
+    }
+}
+
+std::int64_t HostFileStream::seek(std::int64_t offset, SeekOrigin origin) {
+    int whence = SEEK_SET;
+    if (origin == SeekOrigin::Current) whence = SEEK_CUR;
+    if (origin == SeekOrigin::End) whence = SEEK_END;
+    const off_t position = ::lseek(fd_, static_cast<off_t>(offset), whence);
+    if (position < 0) throw EStreamError("Stream seek error");
+    return position;
+}
+
+std::int64_t HostFileStream::size() {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) throw EStreamError("Stream seek error");
+    return info.st_size;
+}
+
+bool HostFileStream::setLastWriteTime(std::uint32_t dosDateTime) {
+    const auto seconds = hostTimeFromDos(dosDateTime);
+    if (!seconds) return false;
+    writeTime_ = *seconds;
+    return applyWriteTime();
+}
+
+bool HostFileStream::applyWriteTime() {
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = static_cast<time_t>(*writeTime_);
+    times[1].tv_nsec = 0;
+    return ::futimens(fd_, times) == 0;
+}
+
+}  // namespace tavlin::hosted

@@ -1,0 +1,350 @@
+// File operations of the hosted machine. Each operation resolves its path first;
+// a refused operation is answered the way the Windows call answers it (false,
+// nothing, or the stream errors).
+#include "platform/hosted/hosted_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <system_error>
+
+#include "platform/errors.h"
+#include "platform/hosted/dos_time.h"
+#include "platform/hosted/host_file_stream.h"
+#include "platform/hosted/wildcard.h"
+#include "platform/hosted/windows_text.h"
+
+namespace tavlin::hosted {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kSettableAttributes = faReadOnly | faHidden | faSysFile | faArchive;
+
+std::optional<struct stat> hostStatus(const fs::path& host) {
+    struct stat info {};
+    if (::stat(host.c_str(), &info) != 0) return std::nullopt;
+    return info;
+}
+
+std::string keyOf(const Resolved& entry) { return entry.host.lexically_normal().string(); }
+
+// Splits a search pattern into its folder (with the separator) and its name part.
+std::pair<std::string, std::string> splitPattern(const std::string& pattern) {
+    const auto cut = pattern.find_last_of("\\/");
+    if (cut != std::string::npos) return {pattern.substr(0, cut + 1), pattern.substr(cut + 1)};
+    if (pattern.size() >= 2 && pattern[1] == ':') return {pattern.substr(0, 2), pattern.substr(2)};
+    return {std::string(), pattern};
+}
+
+}  // namespace
+
+HostedFileSystem::HostedFileSystem(HostNamespace& names, FileSystemSettings settings)
+    : names_(names), settings_(std::move(settings)) {}
+
+std::optional<WindowsPath> HostedFileSystem::absolute(const std::string& path) const {
+    if (path.find('\0') != std::string::npos) return std::nullopt;
+    return absolutePath(path, settings_.currentDirectory);
+}
+
+std::optional<Resolved> HostedFileSystem::resolve(const std::string& path) {
+    const auto full = absolute(path);
+    if (!full) return std::nullopt;
+    return names_.resolve(*full);
+}
+
+std::uint32_t HostedFileSystem::attributesOf(const Resolved& entry) {
+    const auto recorded =
+        entry.path.isRoot() ? MetadataStore::Entry{} : names_.store().get(entry.hostParent, entry.hostName);
+    if (entry.folder) return faDirectory | (recorded.attributes.value_or(0) & kSettableAttributes);
+    std::uint32_t attributes = recorded.attributes.value_or(faArchive) & kSettableAttributes;
+    if (settings_.readOnlyFromHost) {
+        const auto info = hostStatus(entry.host);
+        attributes &= ~faReadOnly;
+        if (info && (info->st_mode & S_IWUSR) == 0) attributes |= faReadOnly;
+    }
+    return attributes == 0 ? faNormal : attributes;
+}
+
+std::optional<std::uint32_t> HostedFileSystem::dosTimeOf(const fs::path& host) const {
+    const auto info = hostStatus(host);
+    if (!info) return std::nullopt;
+    return dosTimeFromHost(info->st_mtim.tv_sec);
+}
+
+bool HostedFileSystem::isCurrentDirectory(const Resolved& entry) {
+    const auto current = names_.resolve(settings_.currentDirectory);
+    return current && current->exists && current->host.lexically_normal() == entry.host.lexically_normal();
+}
+
+std::vector<FindData> HostedFileSystem::findAll(const std::string& pattern) {
+    const auto [folderText, namePattern] = splitPattern(pattern);
+    if (namePattern.empty()) return {};
+    const auto folder = resolve(folderText.empty() ? std::string(".") : folderText);
+    if (!folder || !folder->folder) return {};
+
+    std::vector<FindData> found;
+    auto add = [&](const std::string& name, const std::string& alternate, std::uint32_t attributes,
+                   const fs::path& host) {
+        FindData data;
+        data.name = name;
+        data.alternateName = alternate;
+        data.attributes = attributes;
+        if ((attributes & faDirectory) == 0) {
+            if (const auto info = hostStatus(host)) data.size = static_cast<std::uint64_t>(info->st_size);
+        }
+        data.lastWriteDos = dosTimeOf(host).value_or(0);
+        found.push_back(std::move(data));
+    };
+    if (!folder->path.isRoot()) {
+        if (matchesWildcard(".", namePattern)) add(".", "", faDirectory, folder->host);
+        if (matchesWildcard("..", namePattern)) add("..", "", faDirectory, folder->host.parent_path());
+    }
+    for (const auto& entry : names_.list(folder->host)) {
+        const bool ownShortName = equalsIgnoringCase(entry.shortName, entry.longName);
+        if (!matchesWildcard(entry.longName, namePattern) &&
+            (ownShortName || !matchesWildcard(entry.shortName, namePattern))) {
+            continue;
+        }
+        Resolved resolved;
+        resolved.path = folder->path.child(entry.longName);
+        resolved.host = folder->host / entry.hostName;
+        resolved.exists = true;
+        resolved.folder = entry.folder;
+        resolved.parentIsFolder = true;
+        resolved.hostParent = folder->host;
+        resolved.hostName = entry.hostName;
+        add(entry.longName, ownShortName ? std::string() : entry.shortName, attributesOf(resolved), resolved.host);
+    }
+    return found;
+}
+
+std::optional<std::uint32_t> HostedFileSystem::attributes(const std::string& path) {
+    const auto entry = resolve(path);
+    if (!entry || !entry->exists) return std::nullopt;
+    return attributesOf(*entry);
+}
+
+bool HostedFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+    const auto entry = resolve(path);
+    if (!entry || !entry->exists) return false;
+    if (entry->path.isRoot()) return true;
+    std::uint32_t wanted = attributes & kSettableAttributes;
+    if (settings_.readOnlyFromHost && !entry->folder) {
+        std::error_code error;
+        const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+        if (wanted & faReadOnly) {
+            fs::permissions(entry->host, writeBits, fs::perm_options::remove, error);
+        } else {
+            fs::permissions(entry->host, fs::perms::owner_write, fs::perm_options::add, error);
+        }
+        if (error) return false;
+        wanted &= ~faReadOnly;
+    }
+    const std::uint32_t defaults = entry->folder ? 0u : std::uint32_t{faArchive};
+    std::optional<std::uint32_t> recorded;
+    if (wanted != defaults) recorded = wanted;
+    names_.store().setAttributes(entry->hostParent, entry->hostName, recorded);
+    return true;
+}
+
+std::unique_ptr<FileStream> HostedFileSystem::openRead(const std::string& path) {
+    const auto entry = resolve(path);
+    if (!entry || !entry->exists || entry->folder) throw EFOpenError("Cannot open file " + path);
+    const std::string key = keyOf(*entry);
+    if (!openFiles_->openForReading(key)) throw EFOpenError("Cannot open file " + path);
+    const int fd = ::open(entry->host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        openFiles_->closeReader(key);
+        throw EFOpenError("Cannot open file " + path);
+    }
+    return std::make_unique<HostFileStream>(fd, false, openFiles_, key);
+}
+
+std::unique_ptr<FileStream> HostedFileSystem::create(const std::string& path) {
+    return openForWriting(path, WriteMode::Create);
+}
+
+std::unique_ptr<FileStream> HostedFileSystem::rewrite(const std::string& path) {
+    return openForWriting(path, WriteMode::Rewrite);
+}
+
+std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& path, WriteMode mode) {
+    const auto entry = resolve(path);
+    if (!entry || !entry->parentIsFolder || entry->folder || entry->path.trailingSeparator) {
+        throw EFCreateError("Cannot create file " + path);
+    }
+    if (!entry->exists && !isValidFileName(entry->path.components.back())) {
+        throw EFCreateError("Cannot create file " + path);
+    }
+    const std::uint32_t attributes = entry->exists ? attributesOf(*entry) : 0;
+    // Creating a normal file over a hidden or system one is refused, as Windows does.
+    const std::uint32_t refused = faReadOnly | (mode == WriteMode::Create ? faHidden | faSysFile : 0u);
+    if (attributes & refused) throw EFCreateError("Cannot create file " + path);
+    const std::string key = keyOf(*entry);
+    if (!openFiles_->openForWriting(key)) throw EFCreateError("Cannot create file " + path);
+    const int fd = ::open(entry->host.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        openFiles_->closeWriter(key);
+        throw EFCreateError("Cannot create file " + path);
+    }
+    auto stream = std::make_unique<HostFileStream>(fd, true, openFiles_, key);
+    if (!entry->exists) {
+        names_.startEntry(entry->hostParent, entry->hostName);
+    } else if (mode == WriteMode::Create) {
+        // A replaced file is a changed file: it carries the archive bit alone.
+        names_.store().setAttributes(entry->hostParent, entry->hostName, std::nullopt);
+    } else if ((attributes & faArchive) == 0) {
+        // A file written in place keeps its attributes and is marked as changed.
+        const std::uint32_t changed = (attributes & kSettableAttributes) | faArchive;
+        names_.store().setAttributes(entry->hostParent, entry->hostName,
+                                     changed == faArchive ? std::nullopt : std::optional<std::uint32_t>(changed));
+    }
+    return stream;
+}
+
+bool HostedFileSystem::deleteFile(const std::string& path) {
+    const auto entry = resolve(path);
+    if (!entry || !entry->exists || entry->folder) return false;
+    if (attributesOf(*entry) & faReadOnly) return false;
+    const std::string key = keyOf(*entry);
+    if (openFiles_->isOpen(key) || openFiles_->isHeld(key)) return false;
+    std::error_code error;
+    if (!fs::remove(entry->host, error) || error) return false;
+    names_.store().forget(entry->hostParent, entry->hostName);
+    return true;
+}
+
+bool HostedFileSystem::createDirectory(const std::string& path) {
+    const auto entry = resolve(path);
+    if (!entry || entry->exists || !entry->parentIsFolder || entry->path.isRoot()) return false;
+    if (!isValidFileName(entry->path.components.back())) return false;
+    // A file of that name blocks the folder even when it was named with a trailing separator.
+    if (hostStatus(entry->host)) return false;
+    std::error_code error;
+    if (!fs::create_directory(entry->host, error) || error) return false;
+    names_.startEntry(entry->hostParent, entry->hostName);
+    return true;
+}
+
+bool HostedFileSystem::removeDirectory(const std::string& path) {
+    const auto entry = resolve(path);
+    if (!entry || !entry->exists || !entry->folder || entry->path.isRoot()) return false;
+    if (isCurrentDirectory(*entry)) return false;
+    std::error_code error;
+    if (!fs::is_empty(entry->host, error) || error) return false;
+    if (!fs::remove(entry->host, error) || error) return false;
+    names_.store().forget(entry->hostParent, entry->hostName);
+    return true;
+}
+
+std::string HostedFileSystem::currentDirectory() { return settings_.currentDirectory.text(); }
+
+bool HostedFileSystem::setCurrentDirectory(const std::string& path) {
+    const auto entry = resolve(path);
+    if (!entry || !entry->exists || !entry->folder) return false;
+    settings_.currentDirectory = entry->path;
+    settings_.currentDirectory.trailingSeparator = false;
+    return true;
+}
+
+std::string HostedFileSystem::fullPathName(const std::string& path) {
+    const auto full = absolute(path);
+    return full ? full->text() : std::string();
+}
+
+std::optional<DiskFreeSpace> HostedFileSystem::diskFreeSpace(const std::string& root) {
+    const auto full = absolute(root.empty() ? std::string("\\") : root);
+    if (!full) return std::nullopt;
+    const auto entry = names_.resolve(*full);
+    if (!entry || !entry->exists || !entry->folder) return std::nullopt;
+    const auto host = names_.driveRoot(full->driveLetter());
+    struct statvfs info {};
+    if (::statvfs(host->c_str(), &info) != 0) return std::nullopt;
+    std::uint64_t freeBytes = static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+    std::uint64_t totalBytes = static_cast<std::uint64_t>(info.f_blocks) * info.f_frsize;
+    if (const auto given = freeSpace_.find(full->driveLetter()); given != freeSpace_.end()) {
+        freeBytes = given->second;
+        totalBytes = std::max(totalBytes, freeBytes);
+    }
+    DiskFreeSpace space;
+    space.bytesPerSector = 512;
+    space.sectorsPerCluster = 8;
+    while (totalBytes / (std::uint64_t{space.bytesPerSector} * space.sectorsPerCluster) > 0xFFFFFFFFu) {
+        space.sectorsPerCluster *= 2;
+    }
+    const std::uint64_t cluster = std::uint64_t{space.bytesPerSector} * space.sectorsPerCluster;
+    space.freeClusters = static_cast<std::uint32_t>(freeBytes / cluster);
+    space.totalClusters = static_cast<std::uint32_t>(totalBytes / cluster);
+    return space;
+}
+
+std::optional<std::uint32_t> HostedFileSystem::lastWriteTime(const std::string& path) {
+    const auto entry = resolve(path);
+    if (!entry || !entry->exists) return std::nullopt;
+    return dosTimeOf(entry->host);
+}
+
+std::optional<std::string> HostedFileSystem::shortPathName(const std::string& path) {
+    const auto full = absolute(path);
+    if (!full) return std::nullopt;
+    const auto whole = names_.resolve(*full);
+    if (!whole || !whole->exists) return std::nullopt;
+
+    // Rebuild the text as given, each name replaced by its short form.
+    std::string out;
+    std::string_view rest = path;
+    WindowsPath position = settings_.currentDirectory;
+    position.trailingSeparator = false;
+    if (rest.size() >= 2 && rest[1] == ':') {
+        out = std::string(rest.substr(0, 2));
+        rest.remove_prefix(2);
+        if (upperWindowsChar(out[0]) != position.driveLetter() || (!rest.empty() && isPathSeparator(rest[0]))) {
+            position = WindowsPath{out, {}, false};
+        }
+    }
+    if (!rest.empty() && isPathSeparator(rest[0])) {
+        out += '\\';
+        position.components.clear();
+    }
+    bool first = true;
+    std::size_t pos = 0;
+    while (pos < rest.size()) {
+        std::size_t end = pos;
+        while (end < rest.size() && !isPathSeparator(rest[end])) ++end;
+        const std::string_view name = rest.substr(pos, end - pos);
+        pos = end + 1;
+        if (name.empty()) continue;
+        if (!first) out += '\\';
+        first = false;
+        if (name == "." || name == "..") {
+            out += name;
+            position = name == ".." ? position.parent() : position;
+            continue;
+        }
+        const auto parent = names_.resolve(position);
+        const auto next = absolutePath(std::string(name), position);
+        if (!parent || !next || next->components.size() != position.components.size() + 1) return std::nullopt;
+        const auto entry = names_.find(parent->host, next->components.back());
+        if (!entry) return std::nullopt;
+        out += names_.shortNameOf(parent->host, *entry);
+        position = position.child(entry->longName);
+    }
+    if (!rest.empty() && isPathSeparator(rest.back()) && (out.empty() || out.back() != '\\')) out += '\\';
+    return out;
+}
+
+void HostedFileSystem::hold(const std::string& path) {
+    if (const auto entry = resolve(path)) openFiles_->hold(keyOf(*entry));
+}
+
+void HostedFileSystem::release(const std::string& path) {
+    if (const auto entry = resolve(path)) openFiles_->release(keyOf(*entry));
+}
+
+void HostedFileSystem::setFreeSpace(char drive, std::uint64_t bytes) { freeSpace_[upperWindowsChar(drive)] = bytes; }
+
+}  // namespace tavlin::hosted

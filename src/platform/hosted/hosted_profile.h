@@ -1,0 +1,30 @@
+// GetPrivateProfileStringA and WritePrivateProfileStringA on the machine: INI
+// files are read and written through its file system, so letter case, short
+// names, sharing and the read-only attribute apply to them as to any file.
+#pragma once
+
+#include "platform/hosted/hosted_file_system.h"
+#include "platform/profile.h"
+
+namespace tavlin::hosted {
+
+class HostedProfile : public Profile {
+public:
+    explicit HostedProfile(HostedFileSystem& files) : files_(files) {}
+
+    std::string readString(const std::string& file, const std::string& section, const std::string& key,
+                           const std::string& defaultValue, std::size_t bufferSize) override;
+    std::vector<std::string> readKeyNames(const std::string& file, const std::string& section,
+                                          std::size_t bufferSize) override;
+    bool writeString(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+
+private:
+    // A bare file name means a file in the Windows folder.
+    std::string pathOf(const std::string& file);
+    std::optional<std::string> load(const std::string& path);
+
+    HostedFileSystem& files_;
+};
+
+}  // namespace tavlin::hosted

@@ -1,0 +1,150 @@
+// Parsing rules: a line whose text (blanks trimmed) starts with "[" and holds a "]"
+// opens a section named by the text between them; any other line with "=" is a
+// key line; everything else (blank lines, lines without "=") is left alone.
+#include "platform/hosted/ini_document.h"
+
+#include "platform/hosted/windows_text.h"
+
+namespace tavlin::hosted {
+
+namespace {
+
+constexpr const char* kBlanks = " \t\r\n\v\f\x1a";
+
+std::optional<std::string> sectionNameOf(const std::string& text) {
+    const std::string trimmed = trimProfileBlanks(text);
+    if (trimmed.empty() || trimmed[0] != '[') return std::nullopt;
+    const auto close = trimmed.find(']');
+    if (close == std::string::npos) return std::nullopt;
+    return trimProfileBlanks(trimmed.substr(1, close - 1));
+}
+
+struct KeyLine {
+    std::string key;
+    std::string rawValue;
+};
+
+std::optional<KeyLine> keyLineOf(const std::string& text) {
+    const auto equals = text.find('=');
+    if (equals == std::string::npos || sectionNameOf(text)) return std::nullopt;
+    return KeyLine{trimProfileBlanks(text.substr(0, equals)), text.substr(equals + 1)};
+}
+
+std::string unquoted(const std::string& raw) {
+    std::string value = trimProfileBlanks(raw);
+    if (value.size() > 1 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+}  // namespace
+
+std::string trimProfileBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(kBlanks);
+    return text.substr(first, last - first + 1);
+}
+
+IniDocument::IniDocument(const std::string& bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const auto newline = bytes.find('\n', pos);
+        if (newline == std::string::npos) {
+            lines_.push_back({bytes.substr(pos), {}});
+            break;
+        }
+        std::size_t textEnd = newline;
+        if (textEnd > pos && bytes[textEnd - 1] == '\r') --textEnd;
+        lines_.push_back({bytes.substr(pos, textEnd - pos), bytes.substr(textEnd, newline + 1 - textEnd)});
+        pos = newline + 1;
+    }
+}
+
+std::string IniDocument::bytes() const {
+    std::string out;
+    for (const auto& line : lines_) out += line.text + line.end;
+    return out;
+}
+
+std::optional<IniDocument::Range> IniDocument::findSection(const std::string& section) const {
+    const std::string wanted = trimProfileBlanks(section);
+    std::optional<Range> found;
+    if (wanted.empty()) found = Range{0, 0};
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const auto name = sectionNameOf(lines_[i].text);
+        if (!name) continue;
+        if (found) {
+            found->end = i;
+            return found;
+        }
+        if (equalsIgnoringCase(*name, wanted)) found = Range{i + 1, i + 1};
+    }
+    if (found) found->end = lines_.size();
+    return found;
+}
+
+std::optional<std::string> IniDocument::value(const std::string& section, const std::string& key) const {
+    const auto range = findSection(section);
+    if (!range) return std::nullopt;
+    const std::string wanted = trimProfileBlanks(key);
+    for (std::size_t i = range->begin; i < range->end; ++i) {
+        const auto line = keyLineOf(lines_[i].text);
+        if (line && equalsIgnoringCase(line->key, wanted)) return unquoted(line->rawValue);
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> IniDocument::keyNames(const std::string& section) const {
+    std::vector<std::string> names;
+    const auto range = findSection(section);
+    if (!range) return names;
+    for (std::size_t i = range->begin; i < range->end; ++i) {
+        const auto line = keyLineOf(lines_[i].text);
+        if (line && (line->key.empty() || line->key[0] != ';')) names.push_back(line->key);
+    }
+    return names;
+}
+
+bool IniDocument::set(const std::string& section, const std::string& key, const std::string& value) {
+    const std::string name = trimProfileBlanks(key);
+    const std::string text = trimProfileBlanks(value);
+    auto endWithCrLf = [this](std::size_t index) {
+        if (index < lines_.size() && lines_[index].end.empty()) lines_[index].end = "\r\n";
+    };
+
+    const auto range = findSection(section);
+    if (!range) {
+        if (!lines_.empty()) endWithCrLf(lines_.size() - 1);
+        lines_.push_back({"[" + section + "]", "\r\n"});
+        lines_.push_back({name + "=" + text, "\r\n"});
+        return true;
+    }
+    std::optional<std::size_t> lastKey;
+    for (std::size_t i = range->begin; i < range->end; ++i) {
+        const auto line = keyLineOf(lines_[i].text);
+        if (!line) continue;
+        if (equalsIgnoringCase(line->key, name)) {
+            if (trimProfileBlanks(line->rawValue) == text) return false;
+            lines_[i] = {line->key + "=" + text, "\r\n"};
+            return true;
+        }
+        lastKey = i;
+    }
+    // After the last key line; in a section without keys after its last line that is
+    // not blank, so that blank lines before the next section stay where they are.
+    std::size_t at = range->begin;
+    if (lastKey) {
+        at = *lastKey + 1;
+    } else {
+        for (std::size_t i = range->begin; i < range->end; ++i) {
+            if (!trimProfileBlanks(lines_[i].text).empty()) at = i + 1;
+        }
+    }
+    if (at > 0) endWithCrLf(at - 1);
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{name + "=" + text, "\r\n"});
+    return true;
+}
+
+}  // namespace tavlin::hosted

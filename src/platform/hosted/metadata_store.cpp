@@ -1,0 +1,270 @@
+// The metadata file holds one record per line, fields separated by tabs, with "\"
+// escapes for tab, line breaks and "\" itself:
+//   S folder name attributes(hex or "-") shortName   sets an entry
+//   F folder name                                     drops it and all below it
+#include "platform/hosted/metadata_store.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace tavlin::hosted {
+
+namespace {
+
+constexpr std::string_view kHeader = "# tavlin hosted machine: file attributes and short names\n";
+// Compaction once the superseded records outnumber the live ones (and a few more).
+constexpr std::size_t kSlack = 64;
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '\\': out += "\\\\"; break;
+            case '\t': out += "\\t"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string unescaped(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        switch (text[++i]) {
+            case 't': out += '\t'; break;
+            case 'n': out += '\n'; break;
+            case 'r': out += '\r'; break;
+            default: out += text[i];
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> fields(std::string_view line) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+        if (i == line.size() || line[i] == '\t') {
+            out.push_back(unescaped(line.substr(start, i - start)));
+            start = i + 1;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+MetadataStore::MetadataStore(std::filesystem::path storeFile, std::filesystem::path base)
+    : file_(std::move(storeFile)), base_(std::move(base).lexically_normal()) {
+    refresh();
+}
+
+std::string MetadataStore::keyOf(const std::filesystem::path& folder) const {
+    const auto normal = folder.lexically_normal();
+    if (!base_.empty()) {
+        const auto relative = normal.lexically_relative(base_);
+        if (!relative.empty() && *relative.begin() != "..") return relative.generic_string();
+    }
+    return normal.generic_string();
+}
+
+std::size_t MetadataStore::liveEntries() const {
+    std::size_t count = 0;
+    for (const auto& [folder, entries] : folders_) count += entries.size();
+    return count;
+}
+
+void MetadataStore::apply(const std::string& line) {
+    const auto parts = fields(line);
+    if (parts.size() == 3 && parts[0] == "F") {
+        eraseKey(parts[1], parts[2]);
+    } else if (parts.size() == 5 && parts[0] == "S") {
+        Entry entry;
+        unsigned value = 0;
+        if (parts[3] != "-" && std::sscanf(parts[3].c_str(), "%x", &value) == 1) entry.attributes = value;
+        entry.shortName = parts[4];
+        auto& entries = folders_[parts[1]];
+        if (entry.attributes || !entry.shortName.empty()) {
+            entries[parts[2]] = entry;
+        } else {
+            entries.erase(parts[2]);
+            if (entries.empty()) folders_.erase(parts[1]);
+        }
+    }
+}
+
+void MetadataStore::refresh() {
+    if (file_.empty()) return;
+    const FileStamp now = stampOf(file_);
+    if (now == stamp_) return;
+    folders_.clear();
+    records_ = 0;
+    stamp_ = now;
+    const auto bytes = readHostFile(file_);
+    if (!bytes) return;
+    endsCleanly_ = bytes->empty() || bytes->back() == '\n';
+    std::size_t pos = 0;
+    for (;;) {
+        const auto end = bytes->find('\n', pos);
+        if (end == std::string::npos) break;  // a last line without its end was cut short
+        const std::string line = bytes->substr(pos, end - pos);
+        pos = end + 1;
+        if (line.empty() || line[0] == '#') continue;
+        apply(line);
+        ++records_;
+    }
+}
+
+std::string MetadataStore::setRecord(const std::string& folderKey, const std::string& hostName) const {
+    Entry entry;
+    if (const auto folder = folders_.find(folderKey); folder != folders_.end()) {
+        if (const auto found = folder->second.find(hostName); found != folder->second.end()) entry = found->second;
+    }
+    char attributes[16] = "-";
+    if (entry.attributes) std::snprintf(attributes, sizeof attributes, "%x", *entry.attributes);
+    return "S\t" + escaped(folderKey) + '\t' + escaped(hostName) + '\t' + attributes + '\t' +
+           escaped(entry.shortName) + '\n';
+}
+
+std::string MetadataStore::forgetRecord(const std::string& folderKey, const std::string& hostName) const {
+    return "F\t" + escaped(folderKey) + '\t' + escaped(hostName) + '\n';
+}
+
+void MetadataStore::append(const std::string& newRecords) {
+    if (file_.empty() || newRecords.empty()) return;
+    const FileStamp before = stampOf(file_);
+    if (!before.exists) {
+        compact();
+        return;
+    }
+    // A record cut short by a killed process must not swallow the next one.
+    const std::string records = endsCleanly_ ? newRecords : "\n" + newRecords;
+    appendHostFile(file_, records);
+    endsCleanly_ = true;
+    for (const char c : newRecords) records_ += c == '\n';
+    const FileStamp after = stampOf(file_);
+    // Another process that appended meanwhile makes the sizes disagree: read it all again.
+    stamp_ = after.size == before.size + records.size() && after.inode == before.inode ? after : FileStamp{};
+    if (records_ > 2 * liveEntries() + kSlack) compact();
+}
+
+void MetadataStore::compact() {
+    std::string out(kHeader);
+    records_ = 0;
+    for (const auto& [folder, entries] : folders_) {
+        for (const auto& [name, entry] : entries) {
+            out += setRecord(folder, name);
+            ++records_;
+        }
+    }
+    replaceHostFile(file_, out);
+    endsCleanly_ = true;
+    stamp_ = stampOf(file_);
+}
+
+MetadataStore::Entry MetadataStore::get(const std::filesystem::path& folder, const std::string& hostName) {
+    refresh();
+    const auto found = folders_.find(keyOf(folder));
+    if (found == folders_.end()) return {};
+    const auto entry = found->second.find(hostName);
+    return entry == found->second.end() ? Entry{} : entry->second;
+}
+
+void MetadataStore::setAttributes(const std::filesystem::path& folder, const std::string& hostName,
+                                  std::optional<std::uint32_t> attributes) {
+    refresh();
+    const std::string key = keyOf(folder);
+    auto& entries = folders_[key];
+    Entry& entry = entries[hostName];
+    const bool changed = entry.attributes != attributes;
+    entry.attributes = attributes;
+    const std::string record = changed ? setRecord(key, hostName) : std::string();
+    if (!entry.attributes && entry.shortName.empty()) entries.erase(hostName);
+    if (entries.empty()) folders_.erase(key);
+    append(record);
+}
+
+void MetadataStore::setShortNames(const std::filesystem::path& folder,
+                                  const std::map<std::string, std::string>& shortNames) {
+    refresh();
+    const std::string key = keyOf(folder);
+    std::string records;
+    for (const auto& [hostName, shortName] : shortNames) {
+        Entry& entry = folders_[key][hostName];
+        if (entry.shortName == shortName) continue;
+        entry.shortName = shortName;
+        records += setRecord(key, hostName);
+    }
+    if (const auto found = folders_.find(key); found != folders_.end() && found->second.empty()) folders_.erase(found);
+    append(records);
+}
+
+bool MetadataStore::eraseKey(const std::string& folderKey, const std::string& hostName) {
+    bool changed = false;
+    if (const auto found = folders_.find(folderKey); found != folders_.end()) {
+        changed = found->second.erase(hostName) > 0;
+        if (found->second.empty()) folders_.erase(found);
+    }
+    // Entries below a folder are kept under keys that start with the folder's own.
+    std::string below = hostName;
+    if (folderKey != ".") below = folderKey + (folderKey.back() == '/' ? "" : "/") + hostName;
+    for (auto it = folders_.lower_bound(below); it != folders_.end();) {
+        const std::string& name = it->first;
+        if (name.compare(0, below.size(), below) != 0) break;
+        if (name.size() > below.size() && name[below.size()] != '/') {
+            ++it;
+            continue;
+        }
+        it = folders_.erase(it);
+        changed = true;
+    }
+    return changed;
+}
+
+void MetadataStore::forget(const std::filesystem::path& folder, const std::string& hostName) {
+    refresh();
+    const std::string key = keyOf(folder);
+    if (eraseKey(key, hostName)) append(forgetRecord(key, hostName));
+}
+
+void MetadataStore::renew(const std::filesystem::path& folder, const std::string& hostName,
+                          const std::string& shortName) {
+    refresh();
+    const std::string key = keyOf(folder);
+    std::string records;
+    if (eraseKey(key, hostName)) records += forgetRecord(key, hostName);
+    if (!shortName.empty()) {
+        folders_[key][hostName].shortName = shortName;
+        records += setRecord(key, hostName);
+    }
+    append(records);
+}
+
+std::map<std::string, MetadataStore::Entry> MetadataStore::folderEntries(const std::filesystem::path& folder,
+                                                                         const std::set<std::string>& present) {
+    refresh();
+    const std::string key = keyOf(folder);
+    const auto found = folders_.find(key);
+    if (found == folders_.end()) return {};
+    std::map<std::string, Entry> entries = found->second;
+    std::string records;
+    for (auto it = entries.begin(); it != entries.end();) {
+        if (present.count(it->first) > 0) {
+            ++it;
+            continue;
+        }
+        eraseKey(key, it->first);
+        records += forgetRecord(key, it->first);
+        it = entries.erase(it);
+    }
+    append(records);
+    return entries;
+}
+
+}  // namespace tavlin::hosted
