@@ -3,7 +3,7 @@
 
   machine_report.py snapshot MACHINE OUT.json   records files, registry values, INI
                                                 entries and the journal
-  machine_report.py diff BEFORE.json AFTER.json
+  machine_report.py diff BEFORE.json AFTER.json [--no-journal]
                                                 prints what changed, grouped for a
                                                 person: files, INI entries, registry
                                                 values, start-up blocks, shortcuts,
@@ -145,16 +145,17 @@ def section(title, lines):
         print("    " + line)
 
 
-def diff(before, after):
+def diff(before, after, journal=True):
     changed = False
     bf, af = before["files"], after["files"]
     added = [p for p in af if p not in bf]
     removed = [p for p in bf if p not in af]
     modified = [p for p in af if p in bf and bf[p] != af[p]]
     ignore = lambda p: p.upper().endswith("\\JOURNAL.LOG")
-    lines = ["+ %s" % p for p in added if af[p] == "folder"] + \
-            ["+ %s  (%s)" % (p, af[p].split(",")[0]) for p in added if af[p] != "folder"] + \
-            ["~ %s" % p for p in modified if not ignore(p)] + ["- %s" % p for p in removed]
+    entries = [(p, "+ %s" % p if af[p] == "folder" else "+ %s  (%s)" % (p, af[p].split(",")[0])) for p in added]
+    entries += [(p, "~ %s  (changed)" % p) for p in modified if not ignore(p)]
+    entries += [(p, "- %s" % p) for p in removed]
+    lines = [line for _, line in sorted(entries, key=lambda e: e[0].upper())]
     section("Files and folders", lines)
     changed |= bool(lines)
 
@@ -205,8 +206,9 @@ def diff(before, after):
     section("Shortcuts", lines)
     changed |= bool(lines)
 
-    new_journal = after["journal"][len(before["journal"]):]
-    section("Shell requests and messages (journal)", new_journal)
+    if journal:
+        new_journal = after["journal"][len(before["journal"]):]
+        section("Programs started, restarts and messages (journal)", new_journal)
     return changed
 
 
@@ -215,12 +217,12 @@ def main(argv):
         with open(argv[2], "w") as f:
             json.dump(snapshot(argv[1]), f)
         return 0
-    if len(argv) >= 2 and argv[0] == "diff":
+    if len(argv) >= 3 and argv[0] == "diff":
         with open(argv[1]) as f:
             before = json.load(f)
         with open(argv[2]) as f:
             after = json.load(f)
-        diff(before, after)
+        diff(before, after, journal="--no-journal" not in argv[3:])
         return 0
     if len(argv) >= 3 and argv[0] == "same":
         with open(argv[1]) as f:

@@ -73,6 +73,8 @@ public:
     // The wizard reached the Finished page; only then does closing carry out the
     // choice made there.
     bool FinishedPageReached = false;
+    // The installation or uninstallation run has begun.
+    bool RunStarted = false;
 
     // The screen.
     TGradPan SetupScreen{"SetupScreen"};

@@ -2,6 +2,7 @@
 
 #include "setup/display_screen.h"
 
+
 namespace tavlin {
 
 void ProgressReport::Dialog(TProgressDialog* dialog) {
@@ -23,9 +24,13 @@ void ProgressReport::Update(TDisplayScreen& screen) {
         status_ = screen.InstallStatus.Caption;
         out_ << status_ << '\n' << std::flush;
     }
-    if (screen.State.UninstallMode && screen.TextInfo2.Caption != secondLine_) {
+    // The uninstall run reports its end in the screen's second line; what the line
+    // showed before the run is not news.
+    if (screen.State.UninstallMode) {
+        if (screen.RunStarted && screen.TextInfo2.Caption != secondLine_) {
+            out_ << screen.TextInfo2.Caption << '\n' << std::flush;
+        }
         secondLine_ = screen.TextInfo2.Caption;
-        out_ << secondLine_ << '\n' << std::flush;
     }
     Dialog(screen.ExpansionProgress);
     Dialog(&screen.RunProgress);

@@ -11,7 +11,11 @@
 namespace tavlin {
 
 TUNZIP::TUNZIP(TDisplayScreen& screen)
-    : TForm(screen.Application, "UNZIP"), Screen(screen), State(screen.State), Timer1(screen.Application, "Timer1") {
+    : TForm(screen.Application, "UNZIP"),
+      Screen(screen),
+      State(screen.State),
+      Timer1(screen.Application, "Timer1"),
+      SegCompEZ1(screen.Application.platform()) {
     Caption = "TVL2000 - Setup";
     WindowState = TWindowState::wsMinimized;
     SetBounds(0, 0, 200, 100);
@@ -20,6 +24,25 @@ TUNZIP::TUNZIP(TDisplayScreen& screen)
     Top = at.y;
     Timer1.Interval = 1000;
     Timer1.OnTimer = [this] { Timer1Timer(); };
+
+    // The segment reader as designed; the folders are set for each run.
+    SegCompEZ1.MakeDirectories = true;
+    SegCompEZ1.ExceptionOnFileError = false;
+    SegCompEZ1.Key = 0;
+    SegCompEZ1.CheckSpaceBeforeExpand = false;
+    SegCompEZ1.SetSegBaseName("disk");
+    SegCompEZ1.SetSegDir("a:\\");
+    SegCompEZ1.SegPopUp = false;  // this form asks for the disks itself
+    SegCompEZ1.SetSegSize(1440000);
+    SegCompEZ1.SetSegTmpDir("\\windows\\temp");
+    SegCompEZ1.SegBuildMode = bmRecursive;
+    SegCompEZ1.SegCompType = coLZH5;
+    SegCompEZ1.SegMultiArc = true;
+    SegCompEZ1.ProcessMessages = [this] { Application.ProcessMessages(); };
+    SegCompEZ1.OnSegBefore = [this](TSegMode mode, const std::string& name, std::uint16_t number) {
+        SegCompEZ1SegBefore(mode, name, number);
+    };
+    SegCompEZ1.OnCheckFile = [this](std::string& filepath, TCProcessMode mode) { SegCompEZ1CheckFile(filepath, mode); };
     OnShow = [this] { FormShow(); };
     OnClose = [this](TCloseAction& action) { FormClose(action); };
 }
@@ -52,29 +75,40 @@ void TUNZIP::ExpandSetupFiles() {
     }
     Application.ProcessMessages();
     State.ExpandFailed = false;
+    SegCompEZ1.SetSegBaseName("disk");
+    SegCompEZ1.SetSegDir(State.SourceDir);
+    SegCompEZ1.SetSegTmpDir(State.SegTempDir);
+    SegCompEZ1.SetTargetPath(State.ExpandDir);
+    ClearSegmentState();
     files.forceDirectories(State.ExpandDir);
     files.forceDirectories(State.SegTempDir);
     try {
         Progress->MaxProgress = 0;
         State.ExpandedCount = 0;
-        ExpandSegments();
+        SegCompEZ1.SegExpandAll();
         ReadSetupConfig(Screen, State.ExpandDir);
         Application.ProcessMessages();
         Screen.Refresh();
         Application.ProcessMessages();
+        ClearSegmentState();
         State.ExpandFailed = false;
         Close();
     } catch (const std::exception&) {
         // The lower layers' own messages are not shown; this one stands for them all.
         Application.MessageBox("Error Expanding Files!!");
+        ClearSegmentState();
         Close();
         State.ExpandFailed = true;
     }
 }
 
-void TUNZIP::ExpandSegments() { throw Exception("The segment reader is not available"); }
+void TUNZIP::ClearSegmentState() {
+    SegCompEZ1.ClearArchiveList();
+    SegCompEZ1.SegSource.Clear();
+}
 
-void TUNZIP::SegCompEZ1SegBefore(const std::string& baseName, std::uint16_t segNumber) {
+void TUNZIP::SegCompEZ1SegBefore(TSegMode, const std::string&, std::uint16_t segNumber) {
+    const std::string& baseName = SegCompEZ1.SegBaseName();
     FileSystem& files = Application.platform().files();
     char number[8];
     std::snprintf(number, sizeof number, "%03u", static_cast<unsigned>(segNumber));
@@ -98,7 +132,7 @@ void TUNZIP::SegCompEZ1SegBefore(const std::string& baseName, std::uint16_t segN
     Application.ProcessMessages();
 }
 
-void TUNZIP::SegCompEZ1CheckFile(std::string& filepath) {
+void TUNZIP::SegCompEZ1CheckFile(std::string& filepath, TCProcessMode) {
     // A member is stored under its full path with a drive; what follows the drive
     // goes below the expansion folder, and nothing may climb out of it.
     if (filepath.size() < 4 || filepath[1] != ':' || filepath[2] != '\\') {

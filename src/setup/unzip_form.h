@@ -10,6 +10,7 @@
 
 #include "controls/form.h"
 #include "platform/errors.h"
+#include "segment/seg_comp_ez.h"
 #include "support/progress_dialog.h"
 
 namespace tavlin {
@@ -31,6 +32,7 @@ public:
     TDisplayScreen& Screen;
     SetupState& State;
     TTimer Timer1;
+    TSegCompEZ SegCompEZ1;
     // The progress window's dialog; the setup form's for the length of the expansion.
     std::unique_ptr<TProgressDialog> Progress;
 
@@ -43,14 +45,14 @@ public:
     // ExpandFailed tells the outcome.
     void ExpandSetupFiles();
 
-    // Before each attempt to open segment segNumber of the set named baseName.
-    void SegCompEZ1SegBefore(const std::string& baseName, std::uint16_t segNumber);
+    // Before each attempt to open segment segNumber.
+    void SegCompEZ1SegBefore(TSegMode segMode, const std::string& segName, std::uint16_t segNumber);
     // Before each member is written: moves it below the expansion folder. Raises
     // EUnsafeMemberPath for a stored path without a drive or with ".." in it.
-    void SegCompEZ1CheckFile(std::string& filepath);
+    void SegCompEZ1CheckFile(std::string& filepath, TCProcessMode mode);
 
 private:
-    void ExpandSegments();
+    void ClearSegmentState();
 };
 
 // Creates the expansion form and shows it modally; when it returns, the state's

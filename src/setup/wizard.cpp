@@ -102,6 +102,7 @@ void TDisplayScreen::StartInstallation() {
     Application.ProcessMessages();
     Refresh();
     InstallContext context = MakeInstallContext();
+    RunStarted = true;
     try {
         RunInstallation(context);
     } catch (const std::exception& error) {
@@ -125,6 +126,7 @@ void TDisplayScreen::StartUninstall() {
                              DelTree1,
                              [this] { Close(); },
                              RecordChange};
+    RunStarted = true;
     try {
         RunUninstall(context);
         if (Outcome == SetupOutcome::Unfinished) Outcome = SetupOutcome::Completed;

@@ -30,19 +30,19 @@ protected:
 };
 
 TEST_F(UnzipForm, AMissingSegmentIsAskedForTwiceThenLeftToTheReader) {
-    unzip->SegCompEZ1SegBefore("disk", 2);
+    unzip->SegCompEZ1SegBefore(smExpand, "disk.002", 2);
     EXPECT_EQ(asked, (std::vector<std::string>{"Please Insert Disk #2 into Floppy Drive.",
                                                "Please Insert Disk #2 into Floppy Drive."}));
     asked.clear();
     WriteFile("D:\\disk.002", "SSeg");
-    unzip->SegCompEZ1SegBefore("disk", 2);
+    unzip->SegCompEZ1SegBefore(smExpand, "disk.002", 2);
     EXPECT_TRUE(asked.empty());
     EXPECT_FALSE(unzip->Progress->Active());  // only the first segment opens the window
 }
 
 TEST_F(UnzipForm, TheFirstSegmentCopiesTheSetupFilesAndStartsTheCount) {
     WriteFile("D:\\disk.001", "SSeg");
-    unzip->SegCompEZ1SegBefore("disk", 1);
+    unzip->SegCompEZ1SegBefore(smExpand, "disk.001", 1);
     EXPECT_TRUE(asked.empty());
     for (const char* name : {"setup.exe", "install.cfg", "finstall.cfg"}) {
         EXPECT_EQ(ReadFile(state.ExpandDir + name), ReadFile(std::string("D:\\") + name)) << name;
@@ -56,16 +56,16 @@ TEST_F(UnzipForm, TheFirstSegmentCopiesTheSetupFilesAndStartsTheCount) {
 
     // Each member counts on; the window closes at the maximum while members go on.
     std::string path = "C:\\Program Files\\App\\a.exe";
-    unzip->SegCompEZ1CheckFile(path);
+    unzip->SegCompEZ1CheckFile(path, cmExpand);
     EXPECT_EQ(path, state.ExpandDir + "Program Files\\App\\a.exe");
     EXPECT_EQ(state.ExpandedCount, 4);
     EXPECT_EQ(window.Label_ProcessStatus1.Caption, "Preparing ..");
     EXPECT_EQ(window.Label_ProcessStatus2.Caption, "a.exe");
     path = "C:\\Work\\b.exe";
-    unzip->SegCompEZ1CheckFile(path);
+    unzip->SegCompEZ1CheckFile(path, cmExpand);
     EXPECT_FALSE(unzip->Progress->Active());
     path = "C:\\Work\\c.exe";
-    unzip->SegCompEZ1CheckFile(path);
+    unzip->SegCompEZ1CheckFile(path, cmExpand);
     EXPECT_EQ(path, state.ExpandDir + "Work\\c.exe");
     EXPECT_EQ(state.ExpandedCount, 6);
 }
@@ -73,14 +73,14 @@ TEST_F(UnzipForm, TheFirstSegmentCopiesTheSetupFilesAndStartsTheCount) {
 TEST_F(UnzipForm, AMissingSetupFileFailsTheFirstSegment) {
     WriteFile("D:\\disk.001", "SSeg");
     files().deleteFile("D:\\install.cfg");
-    EXPECT_THROW(unzip->SegCompEZ1SegBefore("disk", 1), EFOpenError);
+    EXPECT_THROW(unzip->SegCompEZ1SegBefore(smExpand, "disk.001", 1), EFOpenError);
 }
 
 TEST_F(UnzipForm, PathsThatWouldLeaveTheExpansionFolderAreRefused) {
     for (const char* stored : {"\\Work\\a.txt", "Work\\a.txt", "C:Work\\a.txt", "C:\\Work\\..\\..\\boot.ini",
                                "C:\\..\\x", "C:\\Work\\.\\a.txt", "C:\\Work\\a.txt:stream", "C:\\", ""}) {
         std::string path = stored;
-        EXPECT_THROW(unzip->SegCompEZ1CheckFile(path), EUnsafeMemberPath) << stored;
+        EXPECT_THROW(unzip->SegCompEZ1CheckFile(path, cmExpand), EUnsafeMemberPath) << stored;
         EXPECT_EQ(path, stored);
     }
     EXPECT_EQ(state.ExpandedCount, 0);
