@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,20 @@ std::filesystem::path ProgramPath(const std::string& name);
 // Runs a program with arguments; input is fed to its standard input.
 ProgramRun RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                       const std::string& input = "");
+
+// One step of a conversation with a running program: wait until its output shows
+// the text (once more than it has so far), then act, then type the reply line.
+struct ConversationStep {
+    std::string waitFor;
+    std::function<void()> act;
+    std::string reply;
+};
+
+// Runs a program and holds the conversation; after the last step its input ends.
+// A program that does not show what a step waits for within the time limit is
+// stopped, and the run's exit code is -1.
+ProgramRun Converse(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                    const std::vector<ConversationStep>& steps, int secondsPerStep = 60);
 
 // A folder of its own for the current test, emptied first.
 std::filesystem::path FreshFolder(const std::string& area);
