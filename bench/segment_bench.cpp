@@ -39,8 +39,18 @@ std::unique_ptr<hosted::HostedMachine> Machine(const fs::path& work) {
 
 std::string ArchivePath(int folder) { return "C:\\ARCS\\" + std::to_string(folder) + ".tva"; }
 
-// Text-like data with some repetition, about as compressible as program files and documents.
+// Text-like data with some repetition; every fourth file is noise that does not
+// compress (stored members, for which the segment layer's copy weighs most).
 void WriteProductFile(FileSystem& files, const std::string& path, std::size_t size, std::uint32_t seed) {
+    if (seed % 4 == 3) {
+        std::string noise(size, '\0');
+        for (auto& c : noise) {
+            seed = seed * 1664525u + 1013904223u;
+            c = static_cast<char>(seed >> 24);
+        }
+        files.create(path)->writeBuffer(noise.data(), noise.size());
+        return;
+    }
     static const char* words[] = {"setup ", "archive ", "segment ", "the ", "of ", "file ", "folder ", "install ",
                                   "windows ", "data ", "\r\n", "value=", "0x1F ", "program ", "registry ", "key "};
     std::string text;
