@@ -1,6 +1,6 @@
-// tavlin: writes, lists, expands and tests archives (and, later, builds setup
-// media). Exit codes: 0 done, 1 a data or I/O error, 2 a usage error; errors go
-// to stderr as "tavlin: MESSAGE".
+// tavlin: writes, lists, expands and tests archives, builds setup media and
+// lists and expands segment sets. Exit codes: 0 done, 1 a data or I/O error,
+// 2 a usage error; errors go to stderr as "tavlin: MESSAGE".
 #include <CLI/CLI.hpp>
 #include <iostream>
 

@@ -47,5 +47,8 @@ CommandAction DeclarePack(CLI::App& command);
 CommandAction DeclareList(CLI::App& command);
 CommandAction DeclareExtract(CLI::App& command);
 CommandAction DeclareTest(CLI::App& command);
+CommandAction DeclareMedia(CLI::App& command);
+CommandAction DeclareSegList(CLI::App& command);
+CommandAction DeclareSegExtract(CLI::App& command);
 
 }  // namespace tavlin::tool

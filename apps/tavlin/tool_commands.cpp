@@ -12,6 +12,9 @@ const std::vector<ToolCommand>& ToolCommands() {
         {"list", "List the members of an archive", DeclareList},
         {"extract", "Expand the members of an archive into a folder", DeclareExtract},
         {"test", "Decode every member and check its checksum, writing nothing", DeclareTest},
+        {"media", "Build setup media from a product folder and its install.cfg", DeclareMedia},
+        {"seg-list", "List the archives and files of a segment set", DeclareSegList},
+        {"seg-extract", "Expand every archive of a segment set into a folder", DeclareSegExtract},
     };
     return commands;
 }

@@ -1,65 +1,8 @@
-// A fresh machine folder for each test, removed afterwards, with small helpers
-// to read and write files both through the machine and directly on the host.
+// The hosted machine's own tests use the shared machine fixture under their namespace.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <random>
-#include <string>
-
-#include "platform/hosted/hosted_machine.h"
+#include "common/machine_fixture.h"
 
 namespace tavlin::hosted::testing {
-
-namespace fs = std::filesystem;
-
-inline fs::path uniqueTemporaryFolder(const std::string& stem) {
-    std::random_device random;
-    for (;;) {
-        const fs::path folder = fs::temp_directory_path() / (stem + "-" + std::to_string(random()));
-        if (fs::create_directory(folder)) return folder;
-    }
-}
-
-inline std::string readHostFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-inline void writeHostFile(const fs::path& file, const std::string& bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary);
-    out << bytes;
-}
-
-inline std::string readMachineFile(FileSystem& files, const std::string& path) {
-    auto stream = files.openRead(path);
-    std::string bytes(static_cast<std::size_t>(stream->size()), '\0');
-    stream->readBuffer(bytes.data(), bytes.size());
-    return bytes;
-}
-
-inline void writeMachineFile(FileSystem& files, const std::string& path, const std::string& bytes) {
-    auto stream = files.create(path);
-    stream->writeBuffer(bytes.data(), bytes.size());
-}
-
-class MachineTest : public ::testing::Test {
-protected:
-    void SetUp() override { folder_ = uniqueTemporaryFolder("tavlin-hosted"); }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-
-    std::unique_ptr<HostedMachine> openMachine() { return HostedMachine::open(folder_ / "machine"); }
-    fs::path driveC() const { return folder_ / "machine" / "drives" / "c"; }
-
-    fs::path folder_;
-};
-
+using namespace tavlin::test;
 }  // namespace tavlin::hosted::testing

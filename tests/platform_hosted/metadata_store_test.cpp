@@ -46,7 +46,7 @@ TEST_F(MetadataStoreTest, ManyChangesKeepTheFileSmall) {
     auto store = openStore();
     for (int i = 0; i < 500; ++i) store.setAttributes(drive(), "flip.txt", (i % 2) ? faHidden : faReadOnly);
     store.setAttributes(drive(), "kept.txt", faSysFile);
-    const std::string text = readHostFile(folder_ / "metadata.tsv");
+    const std::string text = tavlin::test::readHostFile(folder_ / "metadata.tsv");
     EXPECT_LT(std::count(text.begin(), text.end(), '\n'), 100);
     auto reopened = openStore();
     EXPECT_EQ(reopened.get(drive(), "flip.txt").attributes, faHidden);

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "machine_fixture.h"
+#include "engine_fixture.h"
 #include "uninstall/del_tree.h"
 
 namespace tavlin {
 namespace {
 
-class DelTreeTest : public test::MachineTest {
+class DelTreeTest : public test::EngineTest {
 protected:
     void SetUp() override {
-        MachineTest::SetUp();
+        EngineTest::SetUp();
         WriteFile("C:\\Temp\\X\\a.txt", "a");
         WriteFile("C:\\Temp\\X\\Sub\\b.txt", "b");
         WriteFile("C:\\Temp\\X\\Sub\\Deeper\\c.txt", "c");

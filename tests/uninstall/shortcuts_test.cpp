@@ -7,7 +7,7 @@
 
 #include "install/shortcuts.h"
 #include "install/uninstall_log.h"
-#include "machine_fixture.h"
+#include "engine_fixture.h"
 #include "platform/hosted/shell_link_file.h"
 #include "support/ini_file.h"
 #include "support/progress_dialog.h"
@@ -23,10 +23,10 @@ const std::string kMainDir = "C:\\Program Files\\Acme\\";
 
 enum Row { rowStartMenu = 0, rowDesktop = 1, rowQuickLaunch = 2 };
 
-class ShortcutStageTest : public test::MachineTest {
+class ShortcutStageTest : public test::EngineTest {
 protected:
     void SetUp() override {
-        MachineTest::SetUp();
+        EngineTest::SetUp();
         files().forceDirectories(kMainDir);
         WriteFile(kMainDir + "acme.exe", "program");
         progress = std::make_unique<TProgressDialog>(*application);

@@ -2,10 +2,11 @@
 // removing every one of them, and leaving other programs' and users' lines alone.
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "install/startup_files.h"
-#include "machine_fixture.h"
+#include "engine_fixture.h"
 #include "support/string_list.h"
 #include "support/text.h"
 
@@ -22,6 +23,8 @@ struct BlockCase {
     std::optional<std::string> before;   // nothing: no file
     std::optional<std::string> after;    // nothing: no file
 };
+
+void PrintTo(const BlockCase& c, std::ostream* os) { *os << c.name; }
 
 const StringList kBlock = {kStart, "SET ACME=1", kEnd};
 
@@ -53,7 +56,7 @@ const BlockCase kBlockCases[] = {
     {"RemoveDoesNotCreateMissingFile", true, std::nullopt, std::nullopt},
 };
 
-class StartupBlockTest : public test::MachineTest, public ::testing::WithParamInterface<BlockCase> {};
+class StartupBlockTest : public test::EngineTest, public ::testing::WithParamInterface<BlockCase> {};
 
 TEST_P(StartupBlockTest, FileAfterwards) {
     const BlockCase& c = GetParam();
@@ -69,7 +72,7 @@ TEST_P(StartupBlockTest, FileAfterwards) {
 INSTANTIATE_TEST_SUITE_P(Cases, StartupBlockTest, ::testing::ValuesIn(kBlockCases),
                          [](const auto& test) { return std::string(test.param.name); });
 
-using StartupFileTest = test::MachineTest;
+using StartupFileTest = test::EngineTest;
 
 TEST_F(StartupFileTest, EmptyBlockStillRewritesOrCreatesTheFile) {
     AppendBlockToFile(platform(), "CONFIG.SYS", "Acme", StringList{});

@@ -3,13 +3,14 @@
 // uninstall entry, the progress shown and the closing of the screen.
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "install/ini_registry.h"
 #include "install/setup_state.h"
-#include "machine_fixture.h"
+#include "engine_fixture.h"
 #include "support/progress_dialog.h"
 #include "uninstall/del_tree.h"
 #include "uninstall/uninstall_run.h"
@@ -24,10 +25,10 @@ const std::string kList = kListKey.substr(0, kListKey.size() - 1);
 
 std::string Question(const std::string& entry) { return "File Possible used by Windows.\r" + entry + "\rDelete Anyway?"; }
 
-class UninstallRunTest : public test::MachineTest {
+class UninstallRunTest : public test::EngineTest {
 protected:
     void SetUp() override {
-        MachineTest::SetUp();
+        EngineTest::SetUp();
         progress = std::make_unique<TProgressDialog>(*application);
         delTree = std::make_unique<TDelTree>(*application);
         state.UninstallMode = true;
@@ -168,6 +169,8 @@ struct AnswerCase {
     bool aGone, bGone;
 };
 
+void PrintTo(const AnswerCase& c, std::ostream* os) { *os << c.name; }
+
 class SystemFileAnswerTest : public UninstallRunTest, public ::testing::WithParamInterface<AnswerCase> {};
 
 TEST_P(SystemFileAnswerTest, AnswersDecideWhatGoes) {
@@ -211,6 +214,8 @@ struct FolderOrderCase {
     const char* folders;
     bool toolsGone;
 };
+
+void PrintTo(const FolderOrderCase& c, std::ostream* os) { *os << c.name; }
 
 class FolderOrderTest : public UninstallRunTest, public ::testing::WithParamInterface<FolderOrderCase> {};
 
@@ -332,8 +337,7 @@ TEST_F(UninstallRunTest, ProtectedFoldersLoseOnlyTheFilesNamedOneByOne) {
 TEST_F(UninstallRunTest, InstallationIntoADriveRootKeepsTheDrive) {
     uninstallFolder = "D:\\";
     state.ExpandDir = "D:\\";
-    const auto driveD = std::filesystem::path(TAVLIN_BINARY_DIR) / "test-machines" / "uninstall" / "root-install-D";
-    std::filesystem::remove_all(driveD);
+    const auto driveD = folder_ / "drive-d";
     std::filesystem::create_directories(driveD);
     machine->mapDrive('D', driveD);
     WriteFile("D:\\acme.exe", "ours");

@@ -44,6 +44,8 @@ RegistryTree seededRegistry(const std::string& windowsDirectory) {
                                       .createSubkey("Windows")
                                       .createSubkey("CurrentVersion");
     currentVersion.setValue("ProgramFilesDir", regSz, programFilesOf(windowsDirectory));
+    // Windows always has the list of installed programs, even when it is empty.
+    currentVersion.createSubkey("Uninstall");
     return tree;
 }
 

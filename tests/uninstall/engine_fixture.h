@@ -1,33 +1,28 @@
-// A fresh hosted Windows machine per test, with helpers to put files on it, read
-// them back and answer its message boxes from a script while noting every question.
+// A fresh hosted Windows machine per test with an application on it, helpers to
+// put files on it and read them back, and message boxes answered from a list while
+// every question is noted.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/machine_fixture.h"
 #include "controls/application.h"
 #include "platform/hosted/hosted_machine.h"
 #include "platform/platform.h"
 
 namespace tavlin::test {
 
-class MachineTest : public ::testing::Test {
+class EngineTest : public MachineTest {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "." + info->name();
-        for (char& c : name) {
-            if (c == '/') c = '_';
-        }
-        folder_ = std::filesystem::path(TAVLIN_BINARY_DIR) / "test-machines" / "uninstall" / name;
-        std::filesystem::remove_all(folder_);
-        machine = hosted::HostedMachine::open(folder_);
+        MachineTest::SetUp();
+        machine = openMachine();
         application = std::make_unique<TApplication>(*machine);
         application->Title = "Acme";
         machine->setAnswerer([this](const hosted::DialogRequest& request) {
@@ -42,27 +37,21 @@ protected:
     void TearDown() override {
         application.reset();
         machine.reset();
-        if (!HasFailure()) std::filesystem::remove_all(folder_);
+        MachineTest::TearDown();
     }
 
     Platform& platform() { return *machine; }
     FileSystem& files() { return machine->files(); }
 
     void WriteFile(const std::string& path, const std::string& content) {
-        const auto cut = path.find_last_of('\\');
-        files().forceDirectories(path.substr(0, cut));
-        auto stream = files().create(path);
-        stream->writeBuffer(content.data(), content.size());
+        files().forceDirectories(path.substr(0, path.find_last_of('\\')));
+        writeMachineFile(files(), path, content);
     }
 
-    // The file's bytes, or nothing when it cannot be read.
+    // The file's bytes, or nothing when it is not there.
     std::optional<std::string> ReadFile(const std::string& path) {
         if (!files().fileExists(path)) return std::nullopt;
-        auto stream = files().openRead(path);
-        std::string content;
-        char buffer[4096];
-        while (const std::size_t n = stream->read(buffer, sizeof buffer)) content.append(buffer, n);
-        return content;
+        return readMachineFile(files(), path);
     }
 
     bool Exists(const std::string& path) { return files().attributes(path).has_value(); }
@@ -78,9 +67,6 @@ protected:
     std::unique_ptr<TApplication> application;
     std::deque<MessageResult> answers;  // used in order; afterwards each box takes its safe default
     std::vector<hosted::DialogRequest> questions;
-
-private:
-    std::filesystem::path folder_;
 };
 
 }  // namespace tavlin::test

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs the segment benchmark: a 64 MiB product expanded from a set of
+# 1440000-byte segments against the same archives expanded from their files
+# (processor time, best of 3; goal: at most 1.2x), and the peak memory of both.
+# Usage: bench/run-segment.sh [WORK_DIR [MIB]]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+work="${1:-build-bench/segment-work}"
+mib="${2:-64}"
+jobs="${TAVLIN_JOBS:-2}"
+
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVLIN_BENCH=ON -DTAVLIN_TESTS=OFF > /dev/null
+cmake --build build-bench -j"$jobs" --target segment_bench
+bench=build-bench/bench/segment_bench
+
+rm -rf "$work"
+mkdir -p "$work"
+"$bench" prepare "$work" "$mib"
+echo "== expansion time"
+"$bench" compare "$work"
+echo
+echo "== peak memory of one expansion"
+for mode in archives segments; do
+  /usr/bin/time -f "$mode: max resident set %M KiB, %e s" "$bench" expand "$work" "$mode"
+done
+rm -rf "$work"

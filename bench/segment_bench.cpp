@@ -1,0 +1,155 @@
+// Segment benchmark: expanding a product from a segment set against expanding
+// the same archives straight from their files, on a hosted machine kept in a
+// work folder. The segment layer should add little more than one copy of each
+// archive, and its memory should not grow with the set.
+//
+//   segment_bench prepare WORKDIR MIB   makes a product of MIB MiB, its archives
+//                                       (LH5, one per folder) and a set of
+//                                       1440000-byte segments
+//   segment_bench compare WORKDIR       processor time of both ways (best of 3) and their ratio
+//   segment_bench expand WORKDIR MODE   one expansion, MODE "segments" or "archives",
+//                                       for a memory measurement
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "compress/zivi_archive.h"
+#include "platform/hosted/hosted_machine.h"
+#include "segment/seg_comp_ez.h"
+#include "segment/segment_writer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace tavlin;
+
+constexpr int kFolders = 8;
+
+std::unique_ptr<hosted::HostedMachine> Machine(const fs::path& work) {
+    auto machine = hosted::HostedMachine::open(work / "machine");
+    machine->setAnswerer([](const hosted::DialogRequest& request) -> hosted::DialogAnswer {
+        throw Exception("unexpected dialog: " + request.text);
+    });
+    return machine;
+}
+
+std::string ArchivePath(int folder) { return "C:\\ARCS\\" + std::to_string(folder) + ".tva"; }
+
+// Text-like data with some repetition; every fourth file is noise that does not
+// compress (stored members, for which the segment layer's copy weighs most).
+void WriteProductFile(FileSystem& files, const std::string& path, std::size_t size, std::uint32_t seed) {
+    if (seed % 4 == 3) {
+        std::string noise(size, '\0');
+        for (auto& c : noise) {
+            seed = seed * 1664525u + 1013904223u;
+            c = static_cast<char>(seed >> 24);
+        }
+        files.create(path)->writeBuffer(noise.data(), noise.size());
+        return;
+    }
+    static const char* words[] = {"setup ", "archive ", "segment ", "the ", "of ", "file ", "folder ", "install ",
+                                  "windows ", "data ", "\r\n", "value=", "0x1F ", "program ", "registry ", "key "};
+    std::string text;
+    text.reserve(size);
+    while (text.size() < size) {
+        seed = seed * 1664525u + 1013904223u;
+        text += words[seed >> 28];
+        if ((seed & 0xFF) < 8) text += std::to_string(seed);
+    }
+    text.resize(size);
+    files.create(path)->writeBuffer(text.data(), text.size());
+}
+
+void Prepare(const fs::path& work, std::size_t mib) {
+    auto machine = Machine(work);
+    FileSystem& files = machine->files();
+    files.forceDirectories("C:\\ARCS");
+    files.forceDirectories("C:\\MEDIA");
+    std::vector<TSegArchiveInput> archives;
+    const std::size_t fileSize = 1 << 20;
+    for (int folder = 0; folder < kFolders; ++folder) {
+        const std::string dir = "C:\\PRODUCT\\F" + std::to_string(folder);
+        files.forceDirectories(dir);
+        std::vector<TFileToArchive> members;
+        for (std::size_t i = static_cast<std::size_t>(folder); i < mib; i += kFolders) {
+            const std::string name = "file" + std::to_string(i) + ".dat";
+            WriteProductFile(files, dir + "\\" + name, fileSize, static_cast<std::uint32_t>(i));
+            members.push_back({dir + "\\" + name, name});
+        }
+        TZiviArchive archiver(files);
+        archiver.CompressArchive(ArchivePath(folder), members, {coLZH5, 0});
+        archives.push_back({"C:\\OUT\\F" + std::to_string(folder) + "\\*.*", ArchivePath(folder)});
+    }
+    TSegWriteOptions options;
+    options.Folder = "C:\\MEDIA";
+    const auto segments = TSegmentSetWriter(files, options).Write(archives);
+    std::cout << mib << " MiB in " << kFolders << " archives, " << segments.size() << " segments of 1440000 bytes\n";
+}
+
+void ExpandArchives(hosted::HostedMachine& machine) {
+    TZiviArchive archive(machine.files());
+    archive.MakeDirectories = true;
+    for (int folder = 0; folder < kFolders; ++folder) {
+        archive.SetTargetPath("C:\\OUT\\F" + std::to_string(folder));
+        archive.ExpandArchive(ArchivePath(folder), nullptr);
+    }
+}
+
+void ExpandSegments(hosted::HostedMachine& machine) {
+    TSegCompEZ reader(machine);
+    reader.SetSegBaseName("disk");
+    reader.SetSegDir("C:\\MEDIA");
+    reader.SetSegTmpDir("C:\\SEGTMP");
+    reader.SegPopUp = false;
+    reader.SegExpandAll();
+}
+
+double ProcessorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double BestOf3(hosted::HostedMachine& machine, void (*expand)(hosted::HostedMachine&)) {
+    double best = 1e30;
+    for (int run = 0; run < 3; ++run) {
+        if (const auto out = machine.hostPath("C:\\OUT")) fs::remove_all(*out);
+        const double start = ProcessorSeconds();
+        expand(machine);
+        best = std::min(best, ProcessorSeconds() - start);
+    }
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const std::string command = argc > 1 ? argv[1] : "";
+        if (command == "prepare" && argc == 4) {
+            Prepare(argv[2], std::stoul(argv[3]));
+        } else if (command == "compare" && argc == 3) {
+            auto machine = Machine(argv[2]);
+            const double archives = BestOf3(*machine, ExpandArchives);
+            const double segments = BestOf3(*machine, ExpandSegments);
+            std::printf("archives from their files: %.3f s\nfrom the segment set:      %.3f s\nratio segments/archives: %.3f (goal: at most 1.2)\n",
+                        archives, segments, segments / archives);
+        } else if (command == "expand" && argc == 4) {
+            auto machine = Machine(argv[2]);
+            if (const auto out = machine->hostPath("C:\\OUT")) fs::remove_all(*out);
+            std::string(argv[3]) == "segments" ? ExpandSegments(*machine) : ExpandArchives(*machine);
+        } else {
+            std::cerr << "usage: segment_bench prepare WORKDIR MIB | compare WORKDIR | expand WORKDIR segments|archives\n";
+            return 2;
+        }
+    } catch (const std::exception& error) {
+        std::cerr << "segment_bench: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
