@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -41,6 +42,15 @@ inline std::string readMachineFile(FileSystem& files, const std::string& path) {
     std::string bytes(static_cast<std::size_t>(stream->size()), '\0');
     stream->readBuffer(bytes.data(), bytes.size());
     return bytes;
+}
+
+// The file's bytes, or nothing when it cannot be read.
+inline std::optional<std::string> tryReadMachineFile(FileSystem& files, const std::string& path) {
+    try {
+        return readMachineFile(files, path);
+    } catch (const EStreamError&) {
+        return std::nullopt;
+    }
 }
 
 inline void writeMachineFile(FileSystem& files, const std::string& path, const std::string& bytes) {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/machine_fixture.h"
 #include "install/installation_run.h"
 #include "install/path_macros.h"
 #include "support/date_time.h"
@@ -63,15 +64,7 @@ void MachineFixture::WriteFile(const std::string& path, const std::string& conte
 }
 
 std::optional<std::string> MachineFixture::ReadFile(const std::string& path) {
-    try {
-        auto stream = files().openRead(path);
-        std::string text;
-        char buffer[4096];
-        while (const std::size_t n = stream->read(buffer, sizeof buffer)) text.append(buffer, n);
-        return text;
-    } catch (const EStreamError&) {
-        return std::nullopt;
-    }
+    return test::tryReadMachineFile(files(), path);
 }
 
 std::vector<std::string> MachineFixture::NonBlankLines(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "setup/setup_fixture.h"
 
+#include "common/machine_fixture.h"
 #include "platform/platform.h"
 #include "setup/command_line.h"
 #include "setup/setup_config.h"
@@ -67,15 +68,7 @@ void SetupFixture::WriteFile(const std::string& path, const std::string& content
 }
 
 std::optional<std::string> SetupFixture::ReadFile(const std::string& path) {
-    try {
-        auto stream = files().openRead(path);
-        std::string text;
-        char buffer[4096];
-        while (const std::size_t n = stream->read(buffer, sizeof buffer)) text.append(buffer, n);
-        return text;
-    } catch (const EStreamError&) {
-        return std::nullopt;
-    }
+    return test::tryReadMachineFile(files(), path);
 }
 
 std::vector<std::string> SetupFixture::Journal(const std::string& containing) {
