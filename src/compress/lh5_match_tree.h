@@ -22,7 +22,8 @@ public:
     static constexpr int kLeafEnd = 2 * kWindowSize;
     // Hash chains: child entries, then the bucket heads for (node, next byte).
     static constexpr int kBucketBase = 2 * kWindowSize;
-    static constexpr int kChainEntries = kBucketBase + kNodes + 16 * 255 + 1;
+    static constexpr int kBucketBits = 15;
+    static constexpr int kChainEntries = kBucketBase + (1 << kBucketBits);
     static constexpr std::uint16_t kPending = 0x8000;
 
     // Empties the tree.
@@ -39,7 +40,10 @@ public:
     int MatchLength = 0;
 
 private:
-    static int Bucket(int node, int c) { return kBucketBase + node + 16 * c; }
+    static int Bucket(int node, int c) {
+        const std::uint32_t spread = (static_cast<std::uint32_t>(node) * 2654435761u) >> (32 - kBucketBits);
+        return kBucketBase + static_cast<int>(spread ^ static_cast<std::uint32_t>(c));
+    }
     int FindChild(int node, int c);
     void AttachChild(int node, int c, int child);
     void SplitNode(int old);
