@@ -40,6 +40,11 @@ public:
     int MatchLength = 0;
 
 private:
+    // Bucket of a node's child for byte c. The byte goes in by XOR, so one node's
+    // children never share a bucket and FindChild, which only checks the parent,
+    // finds the right one; the node number is spread so that neighbouring nodes
+    // and frequent byte pairs do not crowd a few chains. Which bucket holds a
+    // child never changes which child is found, so the stream stays the same.
     static int Bucket(int node, int c) {
         const std::uint32_t spread = (static_cast<std::uint32_t>(node) * 2654435761u) >> (32 - kBucketBits);
         return kBucketBase + static_cast<int>(spread ^ static_cast<std::uint32_t>(c));
