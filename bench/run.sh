@@ -19,6 +19,27 @@ mkdir -p "$work"
 echo "== throughput (processor time, best of 3 runs) and size, each corpus file as one member"
 "$bench" compare "$work" "$corpus/text.dat" "$corpus/binary.dat"
 
+# Another -lh5- encoder's packed size on the same files: the encoder's output is
+# fixed, so the size checks fidelity rather than being a target. jlha comes from
+# the jlha-utils package and is optional.
+if command -v jlha > /dev/null; then
+  echo
+  echo "== packed size beside jlha -lh5- (jlha-utils)"
+  for file in "$corpus/text.dat" "$corpus/binary.dat"; do
+    name=$(basename "$file")
+    archive=$(realpath -m "$work/jlha.lzh")
+    rm -f "$archive"
+    # jlha stores the name as given, so it runs in the file's folder.
+    (cd "$(dirname "$file")" && jlha ao5q "$archive" "$name" > /dev/null)
+    "$bench" pack lh5 "$file" "$work/ours.lh5" > /dev/null
+    size=$(stat -c %s "$file")
+    # The archive's own headers are a few dozen bytes; the member data dominates.
+    awk -v n="$name" -v s="$size" -v o="$(stat -c %s "$work/ours.lh5")" -v j="$(stat -c %s "$work/jlha.lzh")" \
+      'BEGIN { printf "%-12s ours %.1f%%  jlha %.1f%% (whole .lzh file)\n", n, 100 * o / s, 100 * j / s }'
+  done
+  rm -f "$work/jlha.lzh" "$work/ours.lh5"
+fi
+
 echo
 echo "== peak memory expanding a 256 MiB member (file to nowhere)"
 big="$work/member256.dat"
