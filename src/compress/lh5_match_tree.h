@@ -24,6 +24,8 @@ public:
     static constexpr int kBucketBase = 2 * kWindowSize;
     static constexpr int kBucketBits = 15;
     static constexpr int kChainEntries = kBucketBase + (1 << kBucketBits);
+    // Chain links are 16 bits wide and a first entry's back link names its bucket.
+    static_assert(kChainEntries <= 0x10000);
     static constexpr std::uint16_t kPending = 0x8000;
 
     // Empties the tree.
