@@ -17,8 +17,10 @@ class SetupFrontEnd;
 std::vector<std::string> SplitParameters(const std::string& text);
 
 // Runs the setup with parameters on the machine, holding its setup.exe while it
-// runs; the batch files it starts stay pending. Returns the exit code.
+// runs; the batch files it starts stay pending. Returns the exit code. With
+// killAtChange n > 0 the process ends at once, as if killed, when the run has
+// made its nth change (a test of what a stopped run leaves behind).
 int RunHostedSetup(hosted::HostedMachine& machine, const std::vector<std::string>& parameters,
-                   SetupFrontEnd& frontEnd);
+                   SetupFrontEnd& frontEnd, int killAtChange = 0);
 
 }  // namespace tavlin

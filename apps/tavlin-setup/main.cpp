@@ -37,6 +37,7 @@ struct Arguments {
     std::optional<std::string> currentFolder;
     std::vector<std::string> setupParameters;
     bool createOnly = false;
+    int killAtChange = 0;  // hidden, for tests: end abruptly at the nth change
 };
 
 std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& arguments) {
@@ -62,6 +63,12 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& argu
             }
             arguments.drives.emplace_back(static_cast<char>(std::toupper(static_cast<unsigned char>((*v)[0]))),
                                           v->substr(2));
+        } else if (a == "--kill-at-change") {
+            auto v = value();
+            if (!v || v->empty() || v->find_first_not_of("0123456789") != std::string::npos) {
+                return "--kill-at-change needs a count";
+            }
+            arguments.killAtChange = std::stoi(*v);
         } else if (a == "--create-only") {
             arguments.createOnly = true;
         } else if (a == "--cd") {
@@ -144,7 +151,7 @@ int main(int argc, char** argv) {
         files.setCurrentDirectory(before);
     });
 
-    const int code = RunHostedSetup(*machine, arguments.setupParameters, frontEnd);
+    const int code = RunHostedSetup(*machine, arguments.setupParameters, frontEnd, arguments.killAtChange);
     machine->runPendingBatchFiles();
     return code;
 }

@@ -15,9 +15,12 @@ MessageResult TApplication::MessageBox(const std::string& text, MessageButtons b
                                        MessageResult safeDefault) {
     if (SuppressMessageBoxes) {
         if (OnSuppressedMessage) OnSuppressedMessage(text, safeDefault);
+        if (OnMessageAnswered) OnMessageAnswered(text, safeDefault, true);
         return safeDefault;
     }
-    return platform_.dialogs().messageBox(text, Title, buttons, kind, safeDefault);
+    const MessageResult answer = platform_.dialogs().messageBox(text, Title, buttons, kind, safeDefault);
+    if (OnMessageAnswered) OnMessageAnswered(text, answer, false);
+    return answer;
 }
 
 void TApplication::ShowException(const std::exception& error) {

@@ -42,6 +42,8 @@ public:
     // (silent runs), and OnSuppressedMessage hears of it.
     bool SuppressMessageBoxes = false;
     std::function<void(const std::string& text, MessageResult answer)> OnSuppressedMessage;
+    // Hears of every message box once it has its answer, shown or suppressed.
+    std::function<void(const std::string& text, MessageResult answer, bool suppressed)> OnMessageAnswered;
 
     // A modal message box captioned with the title.
     MessageResult MessageBox(const std::string& text, MessageButtons buttons = MessageButtons::Ok,

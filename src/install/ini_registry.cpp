@@ -2,9 +2,13 @@
 // configuration, and the product's entry in the list of installed programs.
 #include "install/ini_registry.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "controls/application.h"
 #include "install/path_macros.h"
@@ -55,6 +59,71 @@ void SetDwordValue(Platform& platform, RegistryRoot root, const std::string& key
     Record(record, "Set registry value " + RootName(root) + "\\" + key + "\\" + name + " = " + std::to_string(value));
 }
 
+// Where one configured entry writes: an INI file's key or a registry value.
+struct EntryTarget {
+    bool ini = false;
+    std::string iniFile;     // as the profile functions take it (a bare name: the Windows folder)
+    std::string iniPath;     // the file's full path, as the log names it
+    RegistryRoot root = RegistryRoot::CurrentUser;
+    std::string keyPath;     // normal form below the root
+    std::string rawKeyPath;  // as the fields give it, for the error message
+    std::string loggedKey;   // fields 1 and 2 joined by "\", as the log names a created key
+    std::string section;
+    std::string name;
+    std::string value;
+};
+
+EntryTarget ResolveTarget(Platform& platform, const std::string& Main_Dir, const std::string& entry) {
+    auto [file, section, key, value] = CutEntry(entry);
+    EntryTarget target;
+    target.value = ExpandPathMacros(platform, Main_Dir, value, false);
+    file = ExpandPathMacros(platform, Main_Dir, file, true);
+    target.section = section;
+    target.name = key;
+    if (Contains(file, ".")) {
+        target.ini = true;
+        target.iniFile = file;
+        target.iniPath = file.size() > 1 && file[1] == ':' ? file : WindowsFolder(platform) + "\\" + file;
+        return target;
+    }
+    target.loggedKey = file + "\\" + section;
+    if (Contains(file, "HKEY_LOCAL_MACHINE")) {
+        target.root = RegistryRoot::LocalMachine;
+        target.rawKeyPath = From(file, 19) + "\\" + section;
+    } else {
+        // Any other root name loses as many characters as HKEY_CURRENT_USER\ has.
+        target.root = RegistryRoot::CurrentUser;
+        target.rawKeyPath = JoinKey(From(file, 18), section);
+    }
+    target.keyPath = NormalKeyPath(target.rawKeyPath);
+    return target;
+}
+
+// The highest key on the path that does not exist; nothing when the whole path does.
+std::optional<std::string> FirstMissingKey(Registry& registry, RegistryRoot root, const std::string& normal) {
+    std::size_t end = 0;
+    while (end != std::string::npos) {
+        end = normal.find('\\', end + 1);
+        const std::string prefix = normal.substr(0, end);
+        if (!registry.openKey(root, prefix)) return prefix;
+    }
+    return std::nullopt;
+}
+
+// The profile functions cannot tell a section without keys from a missing one;
+// such a section is taken as missing, so that the uninstall removes it whole.
+bool SectionExists(Profile& profile, const std::string& file, const std::string& section) {
+    return !profile.readKeyNames(file, section).empty();
+}
+
+std::optional<std::string> IniValueOf(Profile& profile, const std::string& file, const std::string& section,
+                                      const std::string& key) {
+    for (const auto& name : profile.readKeyNames(file, section)) {
+        if (SameTextAscii(name, key)) return profile.readString(file, section, key, "");
+    }
+    return std::nullopt;
+}
+
 // The size of the installed files in KiB, rounded up; each target counts once.
 std::uint32_t InstalledKiB(Platform& platform, const SetupState& state) {
     std::set<std::string> seen;
@@ -73,51 +142,111 @@ std::uint32_t InstalledKiB(Platform& platform, const SetupState& state) {
 
 void ClearIniRegistryTargets(InstallContext& context) {
     Platform& platform = context.platform;
+    // Only what the product's own earlier log in this folder names is its own to
+    // clear; a file or key that the log does not name belongs to someone else.
+    const std::string earlierLog = IncludeTrailingBackslash(context.Main_Dir) + "uninstaller.cfg";
+    const bool haveLog = platform.files().fileExists(earlierLog);
+    std::set<std::string> loggedFiles;
+    std::vector<std::pair<RegistryRoot, std::string>> loggedKeys;
+    std::vector<LoggedSetting> registryValues, iniValues;
+    if (haveLog) {
+        IniFile log(platform, earlierLog);
+        for (const auto& file : log.ReadKeyNames("Files")) loggedFiles.insert(UpperCaseAscii(file));
+        for (const auto& key : log.ReadKeyNames("Registry")) {
+            if (auto location = LoggedKeyLocation(key)) loggedKeys.push_back(*location);
+        }
+        registryValues = ReadLoggedSettings(platform, earlierLog, kRegistryValuesSection);
+        iniValues = ReadLoggedSettings(platform, earlierLog, kIniValuesSection);
+    }
+
     for (const auto& entry : context.state.IniRegistryEntries) {
         context.application.ProcessMessages();
-        const auto fields = CutEntry(entry);
-        if (Contains(fields[0], ".INI")) {
-            const std::string path = WindowsFolder(platform) + "\\" + fields[0];
-            if (IsSharedWindowsIniFile(platform, path)) continue;
-            if (platform.files().deleteFile(path)) Record(context.RecordChange, "Deleted file " + path);
-        } else {
-            EraseLoggedKey(platform, fields[0] + fields[1], context.RecordChange);
+        if (!haveLog) continue;
+        const auto target = ResolveTarget(platform, context.Main_Dir, entry);
+        if (target.ini) {
+            if (loggedFiles.count(UpperCaseAscii(target.iniPath)) && !IsSharedWindowsIniFile(platform, target.iniPath) &&
+                platform.files().deleteFile(target.iniPath)) {
+                Record(context.RecordChange, "Deleted file " + target.iniPath);
+            }
+            for (const auto& setting : iniValues) {
+                if (SameTextAscii(setting.owner, target.iniPath + "|" + target.section)) {
+                    UndoIniSetting(platform, setting, context.RecordChange);
+                }
+            }
+            continue;
+        }
+        for (const auto& [root, key] : loggedKeys) {
+            if (root == target.root && (SameTextAscii(key, target.keyPath) ||
+                                        StartsWith(UpperCaseAscii(target.keyPath), UpperCaseAscii(key) + "\\"))) {
+                EraseLoggedKey(platform, RootName(root) + "\\" + key, context.RecordChange);
+            }
+        }
+        for (const auto& setting : registryValues) {
+            if (SameTextAscii(setting.owner, RootName(target.root) + "\\" + target.keyPath)) {
+                UndoRegistrySetting(platform, setting, context.RecordChange);
+            }
         }
     }
 }
 
 void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log) {
     Platform& platform = context.platform;
+    Registry& registry = platform.registry();
+    // What this run created: settings written into them need no record of their own.
+    std::set<std::string> createdFiles;
+    std::vector<std::pair<RegistryRoot, std::string>> createdKeys;
     for (const auto& entry : context.state.IniRegistryEntries) {
         context.application.ProcessMessages();
-        auto [file, section, key, value] = CutEntry(entry);
-        value = ExpandPathMacros(platform, context.Main_Dir, value, false);
-        file = ExpandPathMacros(platform, context.Main_Dir, file, true);
+        const auto target = ResolveTarget(platform, context.Main_Dir, entry);
 
-        if (Contains(file, ".")) {
-            const std::string path = file.size() > 1 && file[1] == ':' ? file : WindowsFolder(platform) + "\\" + file;
-            // The uninstall deletes the files it logs; a Windows INI file keeps the
-            // key instead of being offered for deletion.
-            if (!IsSharedWindowsIniFile(platform, path)) log.AddFile(path);
-            IniFile(platform, file).WriteString(section, key, value);
-            Record(context.RecordChange, "Wrote INI key [" + section + "] " + key + " = " + value + " in " + path);
+        if (target.ini) {
+            const std::string& path = target.iniPath;
+            const bool shared = IsSharedWindowsIniFile(platform, path);
+            if (createdFiles.count(UpperCaseAscii(path))) {
+                // Ours from this run: it goes whole at the uninstall.
+            } else if (!shared && !platform.files().fileExists(path)) {
+                log.AddFile(path);
+                createdFiles.insert(UpperCaseAscii(path));
+            } else {
+                // Another program's file (or a Windows one): only this key is ours,
+                // and the section too when it is new.
+                Profile& profile = platform.profile();
+                if (!SectionExists(profile, path, target.section)) {
+                    log.AddIniValue(path, target.section, "", std::nullopt);
+                } else {
+                    log.AddIniValue(path, target.section, target.name, IniValueOf(profile, path, target.section, target.name));
+                }
+            }
+            IniFile(platform, target.iniFile).WriteString(target.section, target.name, target.value);
+            Record(context.RecordChange, "Wrote INI key [" + target.section + "] " + target.name + " = " + target.value +
+                                             " in " + path);
             continue;
         }
 
-        log.AddRegistryKey(file + "\\" + section);
-        RegistryRoot root;
-        std::string keyPath;
-        if (Contains(file, "HKEY_LOCAL_MACHINE")) {
-            root = RegistryRoot::LocalMachine;
-            keyPath = From(file, 19) + "\\" + section;
-        } else {
-            // Any other root name loses as many characters as HKEY_CURRENT_USER\ has.
-            root = RegistryRoot::CurrentUser;
-            keyPath = JoinKey(From(file, 18), section);
+        const RegistryRoot root = target.root;
+        const std::string& normal = target.keyPath;
+        const bool insideCreated = std::any_of(createdKeys.begin(), createdKeys.end(), [&](const auto& created) {
+            return created.first == root && (SameTextAscii(created.second, normal) ||
+                                             StartsWith(UpperCaseAscii(normal), UpperCaseAscii(created.second) + "\\"));
+        });
+        if (!insideCreated) {
+            // The highest key of the path that does not exist yet is the one this run
+            // creates: the uninstall removes it whole. When the whole path exists,
+            // only the value is ours.
+            const auto created = FirstMissingKey(registry, root, normal);
+            if (created && SameTextAscii(*created, normal)) {
+                log.AddRegistryKey(target.loggedKey);
+                createdKeys.emplace_back(root, normal);
+            } else if (created) {
+                log.AddRegistryKey(RootName(root) + "\\\\" + UpperCaseAscii(*created));
+                createdKeys.emplace_back(root, *created);
+            } else {
+                log.AddRegistryValue(RootName(root) + "\\" + normal, target.name,
+                                     registry.readString(root, normal, target.name));
+            }
         }
-        const std::string normal = NormalKeyPath(keyPath);
-        if (!platform.registry().createKey(root, normal)) throw ERegistryException("Failed to create key " + keyPath);
-        SetStringValue(platform, root, normal, key, value, context.RecordChange);
+        if (!registry.createKey(root, normal)) throw ERegistryException("Failed to create key " + target.rawKeyPath);
+        SetStringValue(platform, root, normal, target.name, target.value, context.RecordChange);
     }
 }
 
@@ -142,7 +271,7 @@ void RegisterUninstallEntry(InstallContext& context) {
     SetDwordValue(platform, root, key, "NoRepair", 1, record);
 }
 
-bool EraseLoggedKey(Platform& platform, const std::string& text, const ChangeRecorder& record) {
+std::optional<std::pair<RegistryRoot, std::string>> LoggedKeyLocation(const std::string& text) {
     std::string rest = text;
     RegistryRoot root = RegistryRoot::CurrentUser;
     const auto firstSlash = rest.find('\\');
@@ -154,14 +283,68 @@ bool EraseLoggedKey(Platform& platform, const std::string& text, const ChangeRec
     const auto cut = rest.find('\\');
     const std::string first = cut == std::string::npos ? std::string() : rest.substr(0, cut);
     const std::string below = cut == std::string::npos ? rest : rest.substr(cut + 1);
-    if (below.empty()) return false;
+    if (below.empty()) return std::nullopt;
+    return std::make_pair(root, NormalKeyPath(JoinKey(first, below)));
+}
 
-    const std::string keyPath = NormalKeyPath(JoinKey(first, below));
+bool EraseLoggedKey(Platform& platform, const std::string& text, const ChangeRecorder& record) {
+    const auto location = LoggedKeyLocation(text);
+    if (!location) return false;
+    const auto& [root, keyPath] = *location;
     if (IsSharedRegistryKey(keyPath)) return false;
     Registry& registry = platform.registry();
     if (!registry.openKey(root, keyPath) || !registry.deleteKeyTree(root, keyPath)) return false;
     Record(record, "Deleted registry key " + RootName(root) + "\\" + keyPath);
     return true;
+}
+
+void UndoRegistrySetting(Platform& platform, const LoggedSetting& setting, const ChangeRecorder& record) {
+    const auto location = LoggedKeyLocation(setting.owner);
+    if (!location) return;
+    const auto& [root, keyPath] = *location;
+    Registry& registry = platform.registry();
+    const std::string where = RootName(root) + "\\" + keyPath + "\\" + setting.name;
+    if (setting.previous) {
+        if (registry.readString(root, keyPath, setting.name) == setting.previous) return;
+        if (registry.openKey(root, keyPath) && registry.writeString(root, keyPath, setting.name, *setting.previous)) {
+            Record(record, "Restored registry value " + where + " = " + *setting.previous);
+        }
+    } else if (registry.readString(root, keyPath, setting.name) && registry.deleteValue(root, keyPath, setting.name)) {
+        Record(record, "Deleted registry value " + where);
+    }
+}
+
+void UndoIniSetting(Platform& platform, const LoggedSetting& setting, const ChangeRecorder& record) {
+    const auto cut = setting.owner.find('|');
+    if (cut == std::string::npos) return;
+    const std::string file = setting.owner.substr(0, cut);
+    const std::string section = setting.owner.substr(cut + 1);
+    if (!platform.files().fileExists(file)) return;
+    Profile& profile = platform.profile();
+    if (setting.previous) {
+        if (IniValueOf(profile, file, section, setting.name) == setting.previous) return;
+        if (profile.writeString(file, section, setting.name, *setting.previous)) {
+            Record(record, "Restored INI key [" + section + "] " + setting.name + " = " + *setting.previous + " in " + file);
+        }
+        return;
+    }
+    if (setting.name.empty() ? !SectionExists(profile, file, section)
+                             : !IniValueOf(profile, file, section, setting.name)) {
+        return;
+    }
+    if (profile.deleteKey(file, section, setting.name)) {
+        Record(record, setting.name.empty() ? "Deleted INI section [" + section + "] in " + file
+                                            : "Deleted INI key [" + section + "] " + setting.name + " in " + file);
+    }
+}
+
+void UndoLoggedSettings(Platform& platform, const std::string& logPath, const ChangeRecorder& record) {
+    for (const auto& setting : ReadLoggedSettings(platform, logPath, kRegistryValuesSection)) {
+        UndoRegistrySetting(platform, setting, record);
+    }
+    for (const auto& setting : ReadLoggedSettings(platform, logPath, kIniValuesSection)) {
+        UndoIniSetting(platform, setting, record);
+    }
 }
 
 }  // namespace tavlin

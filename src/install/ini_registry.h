@@ -3,10 +3,13 @@
 // entry in the system's list of installed programs.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "install/install_context.h"
 #include "platform/errors.h"
+#include "platform/registry.h"
 
 namespace tavlin {
 
@@ -23,7 +26,12 @@ public:
 // The uninstall list's key below HKEY_LOCAL_MACHINE, with its trailing "\".
 inline constexpr const char* kUninstallListKey = "Software\\Microsoft\\Windows\\currentversion\\uninstall\\";
 
+// Clears the targets of the configured entries, but only files, keys and values
+// that the product's own earlier log in the installation folder names.
 void ClearIniRegistryTargets(InstallContext& context);
+// Writes the entries and logs them: a key the run creates (its highest missing
+// key) in [Registry], an INI file it creates in [Files], and each value written
+// into a key or file that existed before with what it held.
 void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log);
 // Registers the product under its title; skipped when the title is empty (the key
 // would be the list itself) or the key cannot be opened.
@@ -32,5 +40,16 @@ void RegisterUninstallEntry(InstallContext& context);
 // a key that other software shares (shared_settings.h) is never deleted. True when
 // a key was deleted.
 bool EraseLoggedKey(Platform& platform, const std::string& text, const ChangeRecorder& record = {});
+// The root and the normal key path that a logged key names; nothing when it names
+// a root alone.
+std::optional<std::pair<RegistryRoot, std::string>> LoggedKeyLocation(const std::string& text);
+
+struct LoggedSetting;
+// Puts one logged setting back as it was before the run that logged it: the old
+// text again, or the value (INI key, INI section) removed when the run added it.
+void UndoRegistrySetting(Platform& platform, const LoggedSetting& setting, const ChangeRecorder& record = {});
+void UndoIniSetting(Platform& platform, const LoggedSetting& setting, const ChangeRecorder& record = {});
+// Every setting of the log's [Registry Values] and [INI Values], in file order.
+void UndoLoggedSettings(Platform& platform, const std::string& logPath, const ChangeRecorder& record = {});
 
 }  // namespace tavlin

@@ -37,6 +37,9 @@ struct InstallContext {
     std::function<void()> SelectFinishedPage;
     TShortcuts& DesktopProp;
     ChangeRecorder RecordChange;
+    // Hears of what the run meets without changing anything (a failure and its
+    // cause), for the /LOG record.
+    ChangeRecorder RecordNote = {};
 };
 
 }  // namespace tavlin

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "controls/application.h"
+#include "install/folder_ownership.h"
 #include "install/ini_registry.h"
 #include "install/path_macros.h"
 #include "install/protected_folders.h"
@@ -36,13 +37,53 @@ void CreateFolder(InstallContext& context, const std::string& folder) {
     if (files.forceDirectories(folder)) Record(context.RecordChange, "Created folder " + folder);
 }
 
-// Copies source into folder; a file that cannot be copied is left out silently.
+// Copies source into folder for the pictures of the setup screen; one that
+// cannot be copied is left out, since the product does not need it.
 void CopyIntoFolder(InstallContext& context, const std::string& source, const std::string& folder) {
     try {
         CopyFileTo(context.platform, source, folder);
         Record(context.RecordChange, "Copied file " + source + " to " + folder + ExtractFileName(source));
     } catch (const EStreamError&) {
-        // Copy failures are not reported; the log already names the target.
+        // A missing picture leaves the screen plainer; the installation is whole.
+    }
+}
+
+// Why a file could not be copied, in the words of the system where it has them.
+std::string CopyFailureReason(Platform& platform, const std::string& source, const std::string& target,
+                              const std::string& error) {
+    FileSystem& files = platform.files();
+    if (!files.fileExists(source)) return "The setup's copy of the file is missing (" + source + ").";
+    if (const auto attributes = files.attributes(target); attributes && (*attributes & faReadOnly)) {
+        return "The file on this computer is read-only.";
+    }
+    if (files.directoryExists(target)) return "A folder of that name is in the way.";
+    return error;
+}
+
+// Copies one file, and when that fails asks whether to try again, leave the file
+// out or stop the installation. Silent runs stop (the safe default).
+void CopyOrAsk(InstallContext& context, const std::string& source, const std::string& folder) {
+    Platform& platform = context.platform;
+    const std::string target = folder + ExtractFileName(source);
+    for (;;) {
+        std::string error;
+        try {
+            if (!platform.files().fileExists(source)) throw EFOpenError("Cannot open file " + source);
+            CopyFileTo(platform, source, folder);
+            Record(context.RecordChange, "Copied file " + source + " to " + target);
+            return;
+        } catch (const EStreamError& failure) {
+            error = failure.what();
+        }
+        const std::string reason = CopyFailureReason(platform, source, target, error);
+        Record(context.RecordNote, "Failed to install " + target + ": " + reason);
+        const MessageResult answer = context.application.MessageBox(
+            "The file\r" + target + "\rcould not be installed.\r\r" + reason +
+                "\r\rAbort stops the installation, Retry tries again, Ignore goes on without this file.",
+            MessageButtons::AbortRetryIgnore, MessageKind::Error, MessageResult::Abort);
+        if (answer == MessageResult::Retry) continue;
+        if (answer == MessageResult::Ignore) return;
+        throw EInstallationAborted("The installation was stopped: " + target + " could not be installed. " + reason);
     }
 }
 
@@ -51,11 +92,14 @@ std::string DateText(Platform& platform, TDateTime date) {
 }
 
 // Copies one file into folder unless a newer library of its name is there and the
-// user keeps it. A missing source copies nothing and asks nothing.
+// user keeps it. A missing source asks no question about dates; its copy fails.
 void InstallFile(InstallContext& context, const std::string& source, const std::string& folder) {
     Platform& platform = context.platform;
     FileSystem& files = platform.files();
-    if (!files.fileExists(source)) return;
+    if (!files.fileExists(source)) {
+        CopyOrAsk(context, source, folder);
+        return;
+    }
     const std::string name = ExtractFileName(source);
     const std::string existing = folder + name;
     const TDateTime sourceDate = FileDate(platform, source);
@@ -69,7 +113,7 @@ void InstallFile(InstallContext& context, const std::string& source, const std::
         if (answer != MessageResult::No) return;  // the newer library stays
         if (files.deleteFile(existing)) Record(context.RecordChange, "Deleted file " + existing);
     }
-    CopyIntoFolder(context, source, folder);
+    CopyOrAsk(context, source, folder);
 }
 
 }  // namespace
@@ -111,20 +155,26 @@ void RunInstallation(InstallContext& context) {
     const std::array<std::string, 4> systemFolders = {windows + "\\", windows + "\\System\\", windows + "\\System32\\",
                                                       windows + "\\Fonts\\"};
     const ProtectedFolders protectedFolders(platform);
-    // Files in a folder shared with the system or other products are logged one by
-    // one, since the uninstall empties no such folder by pattern.
+    const std::string logPath = installFolder + "uninstaller.cfg";
+    FolderOwnership ownership(platform, logPath);
+    // Files in a folder shared with the system or other products, or in one that
+    // held files before, are logged one by one, since the uninstall empties no
+    // such folder by pattern.
     const auto logsSingly = [&](const std::string& folder) {
         return std::find(systemFolders.begin(), systemFolders.end(), folder) != systemFolders.end() ||
-               protectedFolders.Contains(folder);
+               protectedFolders.Contains(folder) || !ownership.IsOurs(folder);
     };
 
+    ownership.Claim(installFolder);
     CreateFolder(context, installFolder);
 
-    const std::string logPath = installFolder + "uninstaller.cfg";
     files.deleteFile(logPath);  // a missing old log is fine; a locked one fails below
     UninstallLog log(platform, logPath);
     log.Create(context.Title);
     Record(context.RecordChange, "Created uninstall log " + logPath);
+    // Registered at once, so that a run that stops from here on can be undone
+    // from the list of installed programs.
+    RegisterUninstallEntry(context);
 
     for (std::size_t i = 0; i < state.InstallTargets.Count(); ++i) {
         const std::string source = state.InstallFiles[i];
@@ -134,6 +184,7 @@ void RunInstallation(InstallContext& context) {
 
         ++context.ProgressCount;
         progress.UpdateProgress(context.ProgressCount, "Installing ..", name);
+        ownership.Claim(folder);
         CreateFolder(context, folder);
 
         if (name.empty()) {
@@ -141,6 +192,12 @@ void RunInstallation(InstallContext& context) {
                 log.AddFolder(folder);
                 log.AddFile(folder + "*.*");
             }
+            continue;
+        }
+        if (folder.empty()) {
+            // A line without a destination (the pictures of the setup screen, which
+            // are copied below) has nowhere to go here.
+            Record(context.RecordNote, "No destination for " + source + "; not copied");
             continue;
         }
         log.AddFile(logsSingly(folder) ? target : folder + "*.*");
@@ -164,8 +221,17 @@ void RunInstallation(InstallContext& context) {
     BuildStartupBlock(platform, context.Main_Dir, context.Title, state.AutoexecLines);
     context.application.ProcessMessages();
     BuildStartupBlock(platform, context.Main_Dir, context.Title, state.ConfigSysLines);
-    AppendBlockToFile(platform, "AUTOEXEC.BAT", context.Title, state.AutoexecLines, context.RecordChange);
-    AppendBlockToFile(platform, "CONFIG.SYS", context.Title, state.ConfigSysLines, context.RecordChange);
+    // A start-up file that only the product's block fills is the product's; an
+    // empty one made for a setup without lines keeps the log as older readers know it.
+    const auto logCreatedFile = [&log](const StringList& block) {
+        return [&log, &block](const std::string& path) {
+            if (!block.Empty()) log.AddCreatedStartupFile(path);
+        };
+    };
+    AppendBlockToFile(platform, "AUTOEXEC.BAT", context.Title, state.AutoexecLines, context.RecordChange,
+                      logCreatedFile(state.AutoexecLines));
+    AppendBlockToFile(platform, "CONFIG.SYS", context.Title, state.ConfigSysLines, context.RecordChange,
+                      logCreatedFile(state.ConfigSysLines));
 
     ShowStage(context, "Creating Folders");
     for (std::size_t item = 0; item < state.DesktopItems.Count(); ++item) CreateItemShortcuts(context, log, item);

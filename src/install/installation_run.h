@@ -7,12 +7,19 @@
 #include <string>
 
 #include "install/install_context.h"
+#include "platform/errors.h"
 
 namespace tavlin {
 
+// A file that could not be installed, and the user (or a silent run) chose Abort.
+class EInstallationAborted : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Raises what ends a run: EIniFileException for the log, ERegistryException for a
-// registry key or value, and the shell-link object's error; every file failure is
-// ignored.
+// registry key or value, the shell-link object's error, and EInstallationAborted.
+// A file that cannot be copied is asked about: Retry, Ignore or Abort.
 void RunInstallation(InstallContext& context);
 
 // True when target stands again in InstallTargets after index, unless its file name

@@ -24,6 +24,22 @@ bool IsWithin(Platform& platform, const std::string& folder, const std::string& 
     return StartsWith(inner, outer);
 }
 
+// Copies every subfolder tree of source into destination, leaving out the tree
+// of skipped (a folder below source that must not be copied into itself).
+void CopySubfoldersExcept(Platform& platform, const std::string& source, const std::string& destination,
+                          const std::string& skipped) {
+    FileSystem& files = platform.files();
+    for (const auto& entry : files.find(source + "*.*", faDirectory)) {
+        if (entry.attributes != faDirectory || entry.name == "." || entry.name == "..") continue;
+        const std::string from = source + entry.name + "\\";
+        if (IsWithin(platform, skipped, from) && IsWithin(platform, from, skipped)) continue;  // the skipped tree itself
+        const std::string target = destination + entry.name + "\\";
+        files.forceDirectories(target);
+        CopyMatchingFiles(platform, from, "*.*", target);
+        CopySubfoldersExcept(platform, from, target, skipped);
+    }
+}
+
 }  // namespace
 
 void CheckPreviousInstallation(TApplication& application, SetupState& state, const std::string& Main_Dir) {
@@ -42,19 +58,38 @@ void CheckPreviousInstallation(TApplication& application, SetupState& state, con
                                    : command.size() > 3     ? command.substr(3)
                                                             : std::string();
     const std::string oldFolder = ExtractFilePath(command);
+    // A folder typed without its "\" (/DIR=C:\New) still receives the subfolders
+    // inside it, not beside it.
+    const std::string newFolder = Main_Dir.empty() ? Main_Dir : IncludeTrailingBackslash(Main_Dir);
+    const bool oldLogPresent = !oldFolder.empty() && platform.files().fileExists(oldFolder + "uninstaller.cfg");
 
-    if (oldFolder != Main_Dir && state.UninstallCopy && !oldFolder.empty() &&
-        !IsWithin(platform, Main_Dir, oldFolder)) {
-        CopyFolderTree(platform, oldFolder, Main_Dir);
+    // When the new folder lies inside the old one, the old uninstaller would take
+    // the copies with it: they wait in the expansion folder until it has run.
+    std::string rescued;
+    const bool sameFolder = !oldFolder.empty() && !newFolder.empty() && IsWithin(platform, newFolder, oldFolder) &&
+                            IsWithin(platform, oldFolder, newFolder);
+    if (oldFolder != newFolder && state.UninstallCopy && !oldFolder.empty() && !newFolder.empty() && !sameFolder) {
+        if (!IsWithin(platform, newFolder, oldFolder)) {
+            CopyFolderTree(platform, oldFolder, newFolder);
+        } else if (oldLogPresent && !state.ExpandDir.empty()) {
+            rescued = IncludeTrailingBackslash(state.ExpandDir) + "rescued\\";
+            CopySubfoldersExcept(platform, oldFolder, rescued, newFolder);
+        } else {
+            CopySubfoldersExcept(platform, oldFolder, newFolder, newFolder);
+        }
     }
 
-    if (!platform.files().fileExists(oldFolder + "uninstaller.cfg")) return;
+    if (!oldLogPresent) return;
     platform.files().setCurrentDirectory(oldFolder);  // ignored on failure: the uninstaller is started in oldFolder anyway
     std::string text;
     for (const auto& line : state.PreviousUninstallLines) text += line + "\r\n";
     application.MessageBox(text);
     RunFileIn(platform, "setup.exe", parameters, oldFolder, swShow);
     application.MessageBox("Continue with Install. Click on \"OK\"");
+    if (!rescued.empty()) {
+        platform.files().forceDirectories(newFolder);
+        CopySubfoldersExcept(platform, rescued, newFolder, newFolder);
+    }
 }
 
 }  // namespace tavlin

@@ -1,13 +1,47 @@
 // The uninstall log uninstaller.cfg in the installation folder: every change of an
 // installation is written to it as it happens, so that a run that stops half-way
 // still leaves a log from which everything installed so far can be removed.
+//
+// Beside the four sections that every reader knows, the log keeps sections of its
+// own: [Start-up Files] for a start-up file that the run created, and for settings
+// written into keys and INI files that existed before the run [Registry Values]
+// and [INI Values]. Each of their keys names one value
+// (owner "|" name, percent-escaped); its value is empty when the setting was new
+// and "was:" + the old text when the run replaced it. Readers that do not know the
+// sections leave them alone, so those settings are never taken for the product's.
 #pragma once
 
+#include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "support/ini_file.h"
 
 namespace tavlin {
+
+inline constexpr const char* kRegistryValuesSection = "Registry Values";
+inline constexpr const char* kIniValuesSection = "INI Values";
+// AUTOEXEC.BAT or CONFIG.SYS created by the run; removed when empty again.
+inline constexpr const char* kStartupFilesSection = "Start-up Files";
+
+// One setting of [Registry Values] or [INI Values]: the registry key (root name,
+// "\" and path) or the INI file and section, the value's name, and the text it
+// had before the run (nothing: the run added it).
+struct LoggedSetting {
+    std::string owner;    // "HKEY_...\PATH" or "FILE|SECTION"
+    std::string name;
+    std::optional<std::string> previous;
+};
+
+// Escapes "%", "|", "=", ";", quotes, brackets, control characters and blanks at
+// either end, so that any text survives as an INI key or value.
+std::string EscapeLogText(const std::string& text);
+std::string UnescapeLogText(const std::string& text);
+
+// The settings of one of the two sections, in file order.
+std::vector<LoggedSetting> ReadLoggedSettings(Platform& platform, const std::string& logPath,
+                                              const std::string& section);
 
 class UninstallLog {
 public:
@@ -25,10 +59,21 @@ public:
     void AddFolder(const std::string& folder);         // [Folder]
     void AddRegistryKey(const std::string& key);       // [Registry]
     void SetTitle(const std::string& title);           // [Name] Title=
+    void AddCreatedStartupFile(const std::string& path);  // [Start-up Files]
+    // A value written into a registry key that existed before the run. Only the
+    // first writing of a value is kept: it holds what the value was before.
+    void AddRegistryValue(const std::string& key, const std::string& name, const std::optional<std::string>& previous);
+    // A key written into an INI file that existed before the run; likewise.
+    void AddIniValue(const std::string& file, const std::string& section, const std::string& key,
+                     const std::optional<std::string>& previous);
 
 private:
+    void AddSetting(const char* section, const std::string& owner, const std::string& name,
+                    const std::optional<std::string>& previous);
+
     Platform& platform_;
     IniFile ini_;
+    std::set<std::string> settingsLogged_;  // upper-cased section "|" key
 };
 
 }  // namespace tavlin

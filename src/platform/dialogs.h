@@ -5,9 +5,9 @@
 
 namespace tavlin {
 
-enum class MessageButtons { Ok, YesNo, YesNoAll, OkCancel };
+enum class MessageButtons { Ok, YesNo, YesNoAll, OkCancel, AbortRetryIgnore };
 enum class MessageKind { Information, Confirmation, Warning, Error };
-enum class MessageResult { Ok, Cancel, Yes, No, All };
+enum class MessageResult { Ok, Cancel, Yes, No, All, Abort, Retry, Ignore };
 
 class Dialogs {
 public:

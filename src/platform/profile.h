@@ -31,6 +31,9 @@ public:
     // Sets one key; creates the file, the section or the key as needed.
     virtual bool writeString(const std::string& file, const std::string& section, const std::string& key,
                              const std::string& value) = 0;
+    // Removes one key (WritePrivateProfileStringA with no value), or with an empty
+    // key the whole section (no key name). True when the file is as asked after.
+    virtual bool deleteKey(const std::string& file, const std::string& section, const std::string& key) = 0;
 };
 
 }  // namespace tavlin

@@ -263,7 +263,9 @@ void TDisplayScreen::FormCreate() {
 
     Realign();
     UninstallFolder = platform().files().currentDirectory();
+    RemoveStaleExpansionFolders(platform(), DelTree1, RecordChange);
     InitSetupState(platform(), State, CommandLine);
+    if (!State.UninstallMode) ExpansionLock = LockExpansionFolder(platform(), State.ExpandDir);
 }
 
 void TDisplayScreen::FormShow() {
@@ -412,6 +414,7 @@ void TDisplayScreen::FormDestroy() {
     while (TForm_Progress* window = RunProgress.Window()) window->Close();
 
     if (!State.UninstallMode) {
+        ExpansionLock.reset();
         if (State.ExpandDir.size() > 4) {
             DelTree1.Path = State.ExpandDir;
             DelTree1.DeleteTree();

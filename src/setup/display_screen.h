@@ -56,6 +56,8 @@ public:
     const SetupOptions& Options;
     const std::string CommandLine;  // the parameters joined with blanks
     ChangeRecorder RecordChange;
+    // The /LOG record's other lines: failures with their causes, message boxes.
+    ChangeRecorder RecordNote;
 
     // Shows the expansion form modally (the program passes the real one).
     std::function<void(TDisplayScreen&)> ShowExpansionForm;
@@ -127,6 +129,9 @@ public:
     TProgressDialog RunProgress;
     TShortcuts DesktopProp;
     TDelTree DelTree1;
+    // Held open while the setup runs, so that a later setup knows the expansion
+    // folder is in use; the folders of setups that ended without it are removed.
+    std::unique_ptr<FileStream> ExpansionLock;
     TSysShutdown SysShutdown1;
 
     // Life cycle.

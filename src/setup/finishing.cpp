@@ -33,6 +33,7 @@ void TDisplayScreen::FinishInstallation() {
     }
     Application.ProcessMessages();
     if (State.ExpandDir.size() > 4) {
+        ExpansionLock.reset();
         DelTree1.Path = State.ExpandDir;
         DelTree1.DeleteTree();
     }

@@ -40,7 +40,8 @@ void ReadTextLine(IniFile& ini, int n, TShadowLabel& label) {
 
 void ReadEntries(IniFile& ini, const std::string& section, StringList& list) {
     list.Clear();
-    for (std::string& entry : ini.ReadSectionEntries(section)) list.Add(std::move(entry));
+    // Each line is an entry as written; "set x=y" must keep its "=y".
+    for (std::string& entry : ini.ReadSectionLines(section)) list.Add(std::move(entry));
 }
 
 std::string WithoutFirst(const std::string& text, std::size_t count) {

@@ -12,6 +12,40 @@
 
 namespace tavlin {
 
+namespace {
+
+// A message's lines joined by " / ", so that the record keeps one line per box.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    bool pendingBreak = false;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            pendingBreak = !line.empty();
+            continue;
+        }
+        if (pendingBreak) line += " / ";
+        pendingBreak = false;
+        line += c;
+    }
+    return line;
+}
+
+std::string AnswerName(MessageResult answer) {
+    switch (answer) {
+        case MessageResult::Ok: return "OK";
+        case MessageResult::Cancel: return "Cancel";
+        case MessageResult::Yes: return "Yes";
+        case MessageResult::No: return "No";
+        case MessageResult::All: return "All";
+        case MessageResult::Abort: return "Abort";
+        case MessageResult::Retry: return "Retry";
+        case MessageResult::Ignore: return "Ignore";
+    }
+    return "?";
+}
+
+}  // namespace
+
 int RunSetupProgram(Platform& platform, const std::vector<std::string>& parameters, SetupFrontEnd& frontEnd,
                     const SetupProgramHooks& hooks) {
     const SetupCommandLine commandLine = ParseSetupCommandLine(parameters);
@@ -35,6 +69,16 @@ int RunSetupProgram(Platform& platform, const std::vector<std::string>& paramete
         }
     }
 
+    ChangeRecorder recordChange;
+    if (changeLog || hooks.ChangeMade) {
+        recordChange = [&changeLog, &hooks](const std::string& change) {
+            if (changeLog) changeLog->Record(change);
+            if (hooks.ChangeMade) hooks.ChangeMade(change);
+        };
+    }
+
+    if (FinishStoppedUninstall(platform, joined, recordChange)) return ExitCodeOf(SetupOutcome::Completed);
+
     SetupState state;
     state.UninstallMode = false;
     ChangeToRegisteredFolder(platform, joined);
@@ -45,8 +89,15 @@ int RunSetupProgram(Platform& platform, const std::vector<std::string>& paramete
     }
     if (hooks.ProgramStarted) hooks.ProgramStarted(IncludeTrailingBackslash(state.StartDir) + "setup.exe");
 
-    TDisplayScreen screen(application, state, options, joined,
-                          changeLog ? changeLog->Recorder() : ChangeRecorder{});
+    TDisplayScreen screen(application, state, options, joined, recordChange);
+    if (changeLog) {
+        screen.RecordNote = [&changeLog](const std::string& note) { changeLog->Record(note); };
+        // Every message box goes into the record with its answer, shown or not.
+        application.OnMessageAnswered = [&changeLog](const std::string& text, MessageResult answer, bool suppressed) {
+            changeLog->Record(std::string(suppressed ? "Message box suppressed" : "Message box shown") + ": " +
+                              OneLine(text) + " -> " + AnswerName(answer));
+        };
+    }
     screen.ShowExpansionForm = hooks.ExpansionForm ? hooks.ExpansionForm : ShowUnzipForm;
     frontEnd.Attach(screen);
     application.OnIdle = [&] { return frontEnd.NextAction(screen); };

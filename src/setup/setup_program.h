@@ -33,6 +33,8 @@ struct SetupProgramHooks {
     // The running program's own file, known once the start folder is: the host
     // marks it as in use for the length of the run.
     std::function<void(const std::string& programPath)> ProgramStarted;
+    // Hears of every change the run makes, after it is made (and recorded for /LOG).
+    std::function<void(const std::string& change)> ChangeMade;
 };
 
 // Runs the setup with the process's parameters; returns the exit code (0 done,

@@ -3,10 +3,12 @@
 #include <cstdio>
 
 #include "install/ini_registry.h"
+#include "uninstall/del_tree.h"
 #include "platform/platform.h"
 #include "support/fields.h"
 #include "support/folders.h"
 #include "support/paths.h"
+#include "support/text.h"
 
 namespace tavlin {
 
@@ -21,6 +23,61 @@ void ChangeToRegisteredFolder(Platform& platform, const std::string& commandLine
     const std::string folder = ExtractFilePath(RegisteredUninstallString(platform, commandLine));
     // A folder that cannot be entered leaves the run where it started.
     if (!folder.empty()) platform.files().setCurrentDirectory(folder);
+}
+
+namespace {
+
+constexpr const char* kLockFileName = "tvlp.lock";
+
+}  // namespace
+
+void RemoveStaleExpansionFolders(Platform& platform, TDelTree& delTree, const ChangeRecorder& record) {
+    FileSystem& files = platform.files();
+    const std::string temp = WindowsFolder(platform) + "\\Temp\\";
+    const std::string current = files.currentDirectory();
+    for (const auto& found : files.findAll(temp + "tvlp_*")) {
+        if ((found.attributes & faDirectory) == 0) continue;
+        const std::string folder = temp + found.name;
+        const std::string lock = folder + "\\" + kLockFileName;
+        // A lock that cannot be deleted is held by a setup that is still running.
+        if (files.fileExists(lock) && !files.deleteFile(lock)) continue;
+        delTree.Path = folder;
+        delTree.DeleteTree();
+        if (!files.directoryExists(folder) && record) record("Removed folder " + folder);
+    }
+    files.setCurrentDirectory(current);  // the tree deletion stepped out of it
+}
+
+std::unique_ptr<FileStream> LockExpansionFolder(Platform& platform, const std::string& expandDir) {
+    try {
+        return platform.files().create(IncludeTrailingBackslash(expandDir) + kLockFileName);
+    } catch (const EStreamError&) {
+        return nullptr;  // the run goes on; only the clean-up after a stop is lost
+    }
+}
+
+bool FinishStoppedUninstall(Platform& platform, const std::string& commandLine, const ChangeRecorder& record) {
+    if (commandLine.find_first_not_of('\\') == std::string::npos) return false;
+    const std::string folder = ExtractFilePath(RegisteredUninstallString(platform, commandLine));
+    if (folder.empty()) return false;
+    FileSystem& files = platform.files();
+    if (files.directoryExists(folder)) {
+        for (const auto& found : files.findAll(folder + "*.*")) {
+            if (found.name == "." || found.name == ".." || SameTextAscii(found.name, "setup.exe")) continue;
+            return false;  // the log or other files: a real uninstall (or an install) is due
+        }
+        if (files.fileExists(folder + "setup.exe") && files.deleteFile(folder + "setup.exe") && record) {
+            record("Deleted file " + folder + "setup.exe");
+        }
+        if (files.removeDirectory(ExcludeTrailingBackslash(folder)) && record) record("Removed folder " + folder);
+    }
+    Registry& registry = platform.registry();
+    const std::string listKey = kUninstallListKey;
+    if (registry.deleteKeyTree(RegistryRoot::LocalMachine, listKey + commandLine) && record) {
+        record("Deleted registry key HKEY_LOCAL_MACHINE\\" + listKey + commandLine);
+    }
+    registry.deleteValue(RegistryRoot::LocalMachine, ExcludeTrailingBackslash(listKey), commandLine);
+    return true;
 }
 
 namespace {

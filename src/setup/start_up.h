@@ -3,13 +3,19 @@
 // setup.exe and folder once the program has ended.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "install/install_context.h"
+#include "platform/stream.h"
 
 #include "install/setup_state.h"
 #include "platform/errors.h"
 #include "support/string_list.h"
 
 namespace tavlin {
+
+class TDelTree;
 
 class Platform;
 
@@ -26,6 +32,20 @@ std::string RegisteredUninstallString(Platform& platform, const std::string& key
 // With a command line, changes the current folder to the folder part of the
 // "UninstallString" of the uninstall entry it names; any failure leaves the folder.
 void ChangeToRegisteredFolder(Platform& platform, const std::string& commandLine);
+
+// An uninstall that stopped after it had removed the log leaves the product's
+// uninstall entry behind, with a folder that is gone or holds nothing but the
+// setup. Started from that entry, the setup finishes the job: the rest of the
+// folder and the entry go. True when the command line named such an entry.
+// The expansion folders (Temp\tvlp_*) that earlier setups left behind when they
+// were stopped: each one whose lock file no running setup holds is deleted. The
+// current folder stays where it was.
+void RemoveStaleExpansionFolders(Platform& platform, TDelTree& delTree, const ChangeRecorder& record);
+// Creates and holds the lock file of this run's expansion folder; nothing when it
+// cannot be made (the folder is then taken as stale by a later setup).
+std::unique_ptr<FileStream> LockExpansionFolder(Platform& platform, const std::string& expandDir);
+
+bool FinishStoppedUninstall(Platform& platform, const std::string& commandLine, const ChangeRecorder& record);
 
 // Fills the state's folders: SourceDir (the current folder, or the folder that the
 // command line names when it ends with "\" or ":", which becomes current),

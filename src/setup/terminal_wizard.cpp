@@ -191,6 +191,11 @@ MessageResult TerminalWizard::AskMessage(const std::string& caption, const std::
         case MessageButtons::YesNoAll:
             options = {{'Y', "Yes", MessageResult::Yes}, {'N', "No", MessageResult::No}, {'A', "All", MessageResult::All}};
             break;
+        case MessageButtons::AbortRetryIgnore:
+            options = {{'A', "Abort", MessageResult::Abort},
+                       {'R', "Retry", MessageResult::Retry},
+                       {'I', "Ignore", MessageResult::Ignore}};
+            break;
     }
     out_ << "\n---- " << caption << " ----\n" << Lines(text) << '\n';
     for (const Option& o : options) out_ << "[" << o.letter << "] " << o.name << "  ";

@@ -107,8 +107,9 @@ void TDisplayScreen::StartInstallation() {
         RunInstallation(context);
     } catch (const std::exception& error) {
         // The run stops here; the screen stays on the install page and the user
-        // can only close the setup.
+        // can only close the setup. The log keeps what was done so far.
         Outcome = SetupOutcome::RunFailed;
+        if (RecordNote) RecordNote(std::string("Installation failed: ") + error.what());
         Application.ShowException(error);
     }
 }
@@ -132,6 +133,7 @@ void TDisplayScreen::StartUninstall() {
         if (Outcome == SetupOutcome::Unfinished) Outcome = SetupOutcome::Completed;
     } catch (const std::exception& error) {
         Outcome = SetupOutcome::RunFailed;
+        if (RecordNote) RecordNote(std::string("Uninstall failed: ") + error.what());
         Application.ShowException(error);
     }
 }
@@ -152,6 +154,7 @@ InstallContext TDisplayScreen::MakeInstallContext() {
         [this] { SelectPage(pgFinished); },
         DesktopProp,
         RecordChange,
+        RecordNote,
     };
 }
 

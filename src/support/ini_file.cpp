@@ -85,6 +85,14 @@ std::vector<std::string> IniFile::ReadKeyNames(const std::string& section) {
 }
 
 std::vector<std::string> IniFile::ReadSectionEntries(const std::string& section) {
+    return ReadSection(section, false);
+}
+
+std::vector<std::string> IniFile::ReadSectionLines(const std::string& section) {
+    return ReadSection(section, true);
+}
+
+std::vector<std::string> IniFile::ReadSection(const std::string& section, bool wholeLines) {
     StringList lines;
     try {
         lines.LoadFromFile(platform_.files(), ProfilePath(platform_.files(), fileName_));
@@ -103,7 +111,7 @@ std::vector<std::string> IniFile::ReadSectionEntries(const std::string& section)
             continue;
         }
         if (!inSection || trimmed.empty() || trimmed.front() == ';') continue;
-        std::string entry = Trim(trimmed.substr(0, trimmed.find('=')));
+        std::string entry = wholeLines ? trimmed : Trim(trimmed.substr(0, trimmed.find('=')));
         // The list of names holds 16384 bytes, each name followed by a zero byte and
         // the list by one more; a name that does not fit is cut and ends the list.
         const std::size_t room = kEntryListBytes - 1 - listBytes;

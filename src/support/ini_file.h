@@ -48,8 +48,13 @@ public:
     // around it removed, within a list of 16384 bytes. Blank lines and comment lines
     // (";") name no entry. Empty when the file or section is missing.
     std::vector<std::string> ReadSectionEntries(const std::string& section);
+    // The same list with every line kept whole: a line such as "set dir=C:\x"
+    // is one entry of the configuration, not a key and its value.
+    std::vector<std::string> ReadSectionLines(const std::string& section);
 
 private:
+    std::vector<std::string> ReadSection(const std::string& section, bool wholeLines);
+
     Platform& platform_;
     std::string fileName_;
 };

@@ -12,6 +12,7 @@
 #include "install/ini_registry.h"
 #include "install/protected_folders.h"
 #include "install/startup_files.h"
+#include "install/uninstall_log.h"
 #include "platform/platform.h"
 #include "support/folders.h"
 #include "support/ini_file.h"
@@ -43,6 +44,22 @@ bool MayBeUsedByWindows(const std::array<std::string, 4>& systemFolders, const s
 
 bool IsPattern(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
 
+// The files of the installation folder that a run needs when it is started again
+// after a stop: they go last, the log itself at the very end.
+bool IsOwnFile(const std::string& name) {
+    for (const char* own : {"uninstaller.cfg", "install.cfg", "finstall.cfg", "setup.exe"}) {
+        if (SameTextAscii(name, own)) return true;
+    }
+    return false;
+}
+
+// One form for a folder however it is written: absolute, short where it exists,
+// upper case, without a trailing "\".
+std::string FolderKey(FileSystem& files, const std::string& folder) {
+    const std::string full = ExcludeTrailingBackslash(files.fullPathName(folder));
+    return UpperCaseAscii(ExcludeTrailingBackslash(files.shortPathName(full).value_or(full)));
+}
+
 class UninstallRun {
 public:
     explicit UninstallRun(UninstallContext& context)
@@ -54,7 +71,8 @@ public:
     void Run() {
         const auto systemFolders = UpperSystemFolders(platform_);
         Pump();
-        IniFile log(platform_, context_.UninstallFolder + "uninstaller.cfg");
+        const std::string logPath = context_.UninstallFolder + "uninstaller.cfg";
+        IniFile log(platform_, logPath);
         const auto fileEntries = log.ReadKeyNames("Files");
         const auto folderEntries = log.ReadKeyNames("Folder");
         const auto registryEntries = log.ReadKeyNames("Registry");
@@ -65,9 +83,20 @@ public:
         } else {
             StartProgress(fileEntries.size() + folderEntries.size() + registryEntries.size());
             RemoveFiles(systemFolders, fileEntries);
-            RemoveStartupBlocks();
+            RemoveStartupBlocks(log.ReadKeyNames(kStartupFilesSection));
             RemoveFolders(folderEntries);
             EraseRegistryKeys(registryEntries);
+            UndoLoggedSettings(platform_, logPath, context_.RecordChange);
+        }
+        // The installation folder is the product's when the log empties it by
+        // pattern; one that held other files before is left with them. Without a
+        // log nothing says otherwise, and the folder goes as it always did.
+        folderIsOurs_ = fileEntries.empty();
+        const std::string folderKey = FolderKey(files_, context_.state.ExpandDir);
+        for (const auto& entry : fileEntries) {
+            if (IsPattern(ExtractFileName(entry)) && FolderKey(files_, ExtractFilePath(entry)) == folderKey) {
+                folderIsOurs_ = true;
+            }
         }
         Finish();
     }
@@ -117,18 +146,24 @@ private:
     // folder that holds more than the product deletes nothing there.
     void DeleteLoggedFiles(const std::string& folder, const std::string& name) {
         if (IsPattern(name) && protectedFolders_.Contains(folder)) return;
+        const bool installationFolder = FolderKey(files_, folder) == FolderKey(files_, context_.state.ExpandDir);
         for (const auto& found : files_.find(folder + name, faAnyFile)) {
             if (found.attributes & faDirectory) continue;
+            if (installationFolder && IsOwnFile(found.name)) continue;  // removed at the end
             const std::string path = folder + found.name;
             if (files_.deleteFile(path)) Record("Deleted file " + path);  // in use or read-only: it stays
         }
     }
 
-    void RemoveStartupBlocks() {
+    void RemoveStartupBlocks(const std::vector<std::string>& createdFiles) {
         Pump();
         const ChangeRecorder record = context_.RecordChange;
-        RemoveBlockFromFile(platform_, "AUTOEXEC.BAT", context_.Title, record);
-        RemoveBlockFromFile(platform_, "CONFIG.SYS", context_.Title, record);
+        for (const char* name : {"AUTOEXEC.BAT", "CONFIG.SYS"}) {
+            const std::string path = StartupFilePathOf(platform_, name);
+            bool created = false;
+            for (const auto& file : createdFiles) created = created || SameTextAscii(file, path);
+            RemoveBlockFromFile(platform_, name, context_.Title, record, created);
+        }
     }
 
     void RemoveFolders(const std::vector<std::string>& entries) {
@@ -151,8 +186,10 @@ private:
     void Finish() {
         if (context_.SetSecondTextLine) context_.SetSecondTextLine("All Files,Folders and Icons Removed");
         Pump();
-        RemoveUninstallEntry();
+        // The log and the uninstall entry go last, so that a run that stops before
+        // the end can be started again from the entry and finish the job.
         RemoveInstallationFolder();
+        RemoveUninstallEntry();
         if (context_.CloseForm) context_.CloseForm();
     }
 
@@ -172,23 +209,57 @@ private:
     }
 
     void RemoveInstallationFolder() {
-        // The log normally goes with the folder's files; in a folder that is kept it
-        // must still go, or the folder would start the next setup in uninstall mode.
-        const std::string log = context_.UninstallFolder + "uninstaller.cfg";
-        if (files_.deleteFile(log)) Record("Deleted file " + log);
         const std::string& folder = context_.state.ExpandDir;
-        if (protectedFolders_.Contains(folder)) return;
-        const bool existed = files_.directoryExists(folder);
+        const std::string log = context_.UninstallFolder + "uninstaller.cfg";
+        const bool keepFolder = protectedFolders_.Contains(folder) || !folderIsOurs_;
+        const std::string inside = IncludeTrailingBackslash(folder);
+        if (!keepFolder) {
+            // Everything but the log first; the folders below with the tree deletion,
+            // which leaves the current folder where it was found.
+            for (const auto& found : files_.find(inside + "*.*", faAnyFile)) {
+                if (found.name == "." || found.name == "..") continue;
+                const std::string path = inside + found.name;
+                if (found.attributes & faDirectory) {
+                    const std::string current = files_.currentDirectory();
+                    DeleteTreeOf(path);
+                    files_.setCurrentDirectory(current);
+                } else if (FolderKey(files_, path) != FolderKey(files_, log)) {
+                    DeleteOneFile(path);
+                }
+            }
+        } else {
+            // A folder that is not the product's keeps all but the setup's own files.
+            for (const char* own : {"setup.exe", "install.cfg", "finstall.cfg"}) DeleteOneFile(inside + own);
+        }
+        // The log goes, in a kept folder too, or the folder would start the next
+        // setup in uninstall mode.
+        DeleteOneFile(log);
+        if (!keepFolder) {
+            DeleteTreeOf(folder);
+        } else if (!protectedFolders_.Contains(folder) && files_.removeDirectory(ExcludeTrailingBackslash(folder))) {
+            Record("Removed folder " + folder);  // emptied by the run: it goes after all
+        }
+    }
+
+    void DeleteOneFile(const std::string& path) {
+        if (!files_.fileExists(path)) return;
+        files_.setAttributes(path, 0);
+        if (files_.deleteFile(path)) Record("Deleted file " + path);
+    }
+
+    void DeleteTreeOf(const std::string& path) {
+        const bool existed = files_.directoryExists(path);
         TDelTree& delTree = context_.DelTree1;
-        delTree.Path = folder;
+        delTree.Path = path;
         delTree.DeleteTree();
-        if (existed && !files_.directoryExists(folder)) Record("Removed folder " + folder);
+        if (existed && !files_.directoryExists(path)) Record("Removed folder " + path);
     }
 
     UninstallContext& context_;
     Platform& platform_;
     FileSystem& files_;
     const ProtectedFolders protectedFolders_;
+    bool folderIsOurs_ = true;
 };
 
 }  // namespace

@@ -87,8 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "C:\\PROGRAM FILES\\ACME\\", "Registry", "HKEY_LOCAL_MACHINE\\\\SOFTWARE\\ACME"},
         ApplyCase{"HKEY_CURRENT_USER\\,Software\\Acme,,x", "", CU, "SOFTWARE\\ACME", "", "X", "Registry",
                   "HKEY_CURRENT_USER\\\\SOFTWARE\\ACME"},
+        // The run creates ACME as well as SUB: the log names the highest key it made.
         ApplyCase{"HKEY_LOCAL_MACHINE\\Software\\,Acme\\Sub,P,<Windows>\\x", "", LM, "SOFTWARE\\ACME\\SUB", "P",
-                  "C:\\WINDOWS\\X", "Registry", "HKEY_LOCAL_MACHINE\\SOFTWARE\\\\ACME\\SUB"},
+                  "C:\\WINDOWS\\X", "Registry", "HKEY_LOCAL_MACHINE\\\\SOFTWARE\\ACME"},
         // Another root name of the same length lands below HKEY_CURRENT_USER.
         ApplyCase{"HKEY_CLASSES_ROOT\\,Software\\Acme,K,v", "", CU, "SOFTWARE\\ACME", "K", "V", "Registry",
                   "HKEY_CLASSES_ROOT\\\\SOFTWARE\\ACME"}));
@@ -152,6 +153,17 @@ TEST_F(IniRegistryTest, ClearingDeletesTheProductsTargetsAndKeepsSharedOnes) {
             ASSERT_TRUE(platform().registry().writeString(c.root, c.key, "Other", "kept"));
         }
     }
+    // The product's earlier log names every target, the shared ones too (as a log
+    // of an older version could).
+    std::string earlierLog = "[Files]\r\n";
+    for (const auto& c : cases) {
+        if (!c.iniFile.empty()) earlierLog += c.iniFile + "=\r\n";
+    }
+    earlierLog += "[Registry]\r\n";
+    for (const auto& c : cases) {
+        if (c.iniFile.empty()) earlierLog += std::string(c.root == LM ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER") + "\\" + c.key + "=\r\n";
+    }
+    WriteFile(LogPath(), earlierLog);
     auto context = Context();
     ClearIniRegistryTargets(context);
     for (const auto& c : cases) {
@@ -160,6 +172,23 @@ TEST_F(IniRegistryTest, ClearingDeletesTheProductsTargetsAndKeepsSharedOnes) {
         EXPECT_EQ(exists, c.survives) << c.entry;
     }
     EXPECT_EQ(changes.size(), 3u);
+
+    // Without the product's log nothing is its own: the same targets all stay.
+    for (const auto& c : cases) {
+        if (!c.iniFile.empty()) {
+            WriteFile(c.iniFile, "[Other]\r\nKept=1\r\n");
+        } else {
+            ASSERT_TRUE(platform().registry().createKey(c.root, c.key + "\\Sub"));
+        }
+    }
+    ASSERT_TRUE(files().deleteFile(LogPath()));
+    changes.clear();
+    ClearIniRegistryTargets(context);
+    for (const auto& c : cases) {
+        EXPECT_TRUE(c.iniFile.empty() ? platform().registry().openKey(c.root, c.key) : files().fileExists(c.iniFile))
+            << c.entry;
+    }
+    EXPECT_TRUE(changes.empty());
 }
 
 struct EraseCase {

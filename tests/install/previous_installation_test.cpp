@@ -37,12 +37,14 @@ TEST_P(PreviousInstallationTest, RemovesTheEarlierInstallationFirst) {
     machine->setLaunchHandler([&launched](const hosted::ShellRequest& request) { launched.push_back(request); });
 
     SetupState state;
+    state.ExpandDir = "C:\\WINDOWS\\Temp\\tvlp_093015\\";
     state.UninstallString = "Acme";
     state.UninstallCopy = c.uninstallCopy;
     state.PreviousUninstallLines = {"There is a Previous Version of the Software Found!", "Click OK."};
     CheckPreviousInstallation(*application, state, c.mainDir);
 
     EXPECT_EQ(files().fileExists(c.mainDir + "Data\\Saved\\game.sav"), c.copied);
+    EXPECT_FALSE(files().directoryExists(c.mainDir + "New"));  // never a copy of the new folder into itself
     EXPECT_EQ(ReadFile("C:\\Old\\Data\\Saved\\game.sav"), "saved");
     EXPECT_FALSE(files().fileExists("C:\\Program Files\\Acme\\top.txt"));
     EXPECT_EQ(platform().registry().openKey(RegistryRoot::LocalMachine, key), c.command.has_value());
@@ -74,9 +76,27 @@ INSTANTIATE_TEST_SUITE_P(
                       PreviousCase{"SameFolder", "C:\\Old\\setup.exe Acme", true, true, "C:\\Old\\", true, true},
                       PreviousCase{"SameFolderOtherCase", "C:\\Old\\setup.exe Acme", true, true, "C:\\OLD\\", true,
                                    true},
+                      // The copies wait until the old uninstaller has run, which would
+                      // otherwise delete them with its folder.
                       PreviousCase{"NewFolderInsideOld", "C:\\Old\\setup.exe Acme", true, true, "C:\\Old\\New\\",
-                                   false, true}),
+                                   true, true},
+                      PreviousCase{"NewFolderInsideOldWithoutLog", "C:\\Old\\setup.exe Acme", true, false,
+                                   "C:\\Old\\New\\", true, false}),
     [](const auto& testInfo) { return testInfo.param.name; });
+
+TEST_F(MachineFixture, AFolderTypedWithoutItsBackslashReceivesTheSubfoldersInsideIt) {
+    const std::string key = std::string(kUninstallListKey) + "Acme";
+    ASSERT_TRUE(platform().registry().createKey(RegistryRoot::LocalMachine, key));
+    ASSERT_TRUE(platform().registry().writeString(RegistryRoot::LocalMachine, key, "UninstallString",
+                                                  "C:\\Old\\setup.exe Acme"));
+    WriteFile("C:\\Old\\art\\logo.bmp", "art");
+    SetupState state;
+    state.UninstallString = "Acme";
+    state.UninstallCopy = true;
+    CheckPreviousInstallation(*application, state, "C:\\New");
+    EXPECT_EQ(ReadFile("C:\\New\\art\\logo.bmp"), "art");
+    EXPECT_FALSE(files().directoryExists("C:\\Newart"));
+}
 
 }  // namespace
 }  // namespace tavlin::test

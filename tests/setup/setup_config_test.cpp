@@ -110,8 +110,8 @@ TEST_F(SetupFixture, TheListsAndTheFinishedPage) {
                         "[Launch Applications Location]\r\n#<InstallDir>\\Docs\\\r\n");
     StartWizard();
     EXPECT_EQ(state.AutoexecLines.Count(), 1u);
-    EXPECT_EQ(state.AutoexecLines[0], "SET ACME");  // an entry ends at its "="
-    EXPECT_EQ(state.ConfigSysLines.Lines(), (std::vector<std::string>{"FILES"}));
+    EXPECT_EQ(state.AutoexecLines[0], "SET ACME=<InstallDir>");  // a line is kept whole, "=" and all
+    EXPECT_EQ(state.ConfigSysLines.Lines(), (std::vector<std::string>{"FILES=60"}));
     EXPECT_EQ(state.IniRegistryEntries.Lines(), (std::vector<std::string>{"first", "", "third"}));
     EXPECT_EQ(state.LaunchApps.Lines(), (std::vector<std::string>{state.ExpandDir + "Work\\readme.txt"}));
     EXPECT_EQ(state.LaunchAppLocations.Lines(), (std::vector<std::string>{"<InstallDir>\\Docs\\"}));

@@ -11,6 +11,7 @@ std::string nameOf(MessageButtons buttons) {
         case MessageButtons::YesNo: return "yes/no";
         case MessageButtons::YesNoAll: return "yes/no/all";
         case MessageButtons::OkCancel: return "ok/cancel";
+        case MessageButtons::AbortRetryIgnore: return "abort/retry/ignore";
     }
     return "?";
 }
@@ -32,6 +33,9 @@ std::string nameOf(MessageResult result) {
         case MessageResult::Yes: return "yes";
         case MessageResult::No: return "no";
         case MessageResult::All: return "all";
+        case MessageResult::Abort: return "abort";
+        case MessageResult::Retry: return "retry";
+        case MessageResult::Ignore: return "ignore";
     }
     return "?";
 }

@@ -16,6 +16,8 @@ bool isButtonOf(MessageResult result, MessageButtons buttons) {
         case MessageButtons::YesNoAll:
             return result == MessageResult::Yes || result == MessageResult::No || result == MessageResult::All;
         case MessageButtons::OkCancel: return result == MessageResult::Ok || result == MessageResult::Cancel;
+        case MessageButtons::AbortRetryIgnore:
+            return result == MessageResult::Abort || result == MessageResult::Retry || result == MessageResult::Ignore;
     }
     return false;
 }

@@ -13,6 +13,7 @@
 #include "platform/errors.h"
 #include "platform/hosted/dos_time.h"
 #include "platform/hosted/host_file_stream.h"
+#include "platform/hosted/state_files.h"
 #include "platform/hosted/wildcard.h"
 #include "platform/hosted/windows_text.h"
 
@@ -204,6 +205,33 @@ std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& 
                                      changed == faArchive ? std::nullopt : std::optional<std::uint32_t>(changed));
     }
     return stream;
+}
+
+void HostedFileSystem::replaceWhole(const std::string& path, std::string_view bytes) {
+    const auto entry = resolve(path);
+    if (!entry || !entry->exists || entry->folder) {
+        // A new file has no old content to lose.
+        auto stream = rewrite(path);
+        stream->writeBuffer(bytes.data(), bytes.size());
+        return;
+    }
+    const std::uint32_t attributes = attributesOf(*entry);
+    if (attributes & faReadOnly) throw EFCreateError("Cannot create file " + path);
+    const std::string key = keyOf(*entry);
+    if (!openFiles_->openForWriting(key)) throw EFCreateError("Cannot create file " + path);
+    try {
+        replaceHostFile(entry->host, bytes);
+    } catch (const EInOutError&) {
+        openFiles_->closeWriter(key);
+        throw EFCreateError("Cannot create file " + path);
+    }
+    openFiles_->closeWriter(key);
+    if ((attributes & faArchive) == 0) {
+        // As a file written in place: it keeps its attributes and is marked as changed.
+        const std::uint32_t changed = (attributes & kSettableAttributes) | faArchive;
+        names_.store().setAttributes(entry->hostParent, entry->hostName,
+                                     changed == faArchive ? std::nullopt : std::optional<std::uint32_t>(changed));
+    }
 }
 
 bool HostedFileSystem::deleteFile(const std::string& path) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/hosted/host_namespace.h"
@@ -55,6 +56,10 @@ public:
     // system writes its own files (INI files): like create, but hidden and system
     // files may be written and keep their attributes.
     std::unique_ptr<FileStream> rewrite(const std::string& path);
+    // Like rewrite with the whole new content, but an existing file is replaced in
+    // one step (a new file written beside it, then renamed over it), so that a
+    // process killed half-way leaves the old file whole. Raises EFCreateError.
+    void replaceWhole(const std::string& path, std::string_view bytes);
 
     void hold(const std::string& path);
     void release(const std::string& path);

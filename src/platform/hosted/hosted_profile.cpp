@@ -76,10 +76,22 @@ bool HostedProfile::writeString(const std::string& file, const std::string& sect
     }
     IniDocument document(bytes);
     if (!document.set(section, key, value)) return true;
-    const std::string text = document.bytes();
+    return store(path, document.bytes());
+}
+
+bool HostedProfile::deleteKey(const std::string& file, const std::string& section, const std::string& key) {
+    const std::string path = pathOf(file);
+    if (!files_.fileExists(path)) return true;
+    const auto loaded = load(path);
+    if (!loaded) return false;
+    IniDocument document(*loaded);
+    if (!document.erase(section, key)) return true;
+    return store(path, document.bytes());
+}
+
+bool HostedProfile::store(const std::string& path, const std::string& text) {
     try {
-        auto stream = files_.rewrite(path);
-        stream->writeBuffer(text.data(), text.size());
+        files_.replaceWhole(path, text);
     } catch (const EStreamError&) {
         return false;  // the Windows call answers a failed write with FALSE
     }

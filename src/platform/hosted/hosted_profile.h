@@ -18,11 +18,15 @@ public:
                                           std::size_t bufferSize) override;
     bool writeString(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value) override;
+    bool deleteKey(const std::string& file, const std::string& section, const std::string& key) override;
 
 private:
     // A bare file name means a file in the Windows folder.
     std::string pathOf(const std::string& file);
     std::optional<std::string> load(const std::string& path);
+    // Replaces the file's bytes as one step, so that a run that is killed leaves
+    // either the old file or the new one, never a part of it.
+    bool store(const std::string& path, const std::string& text);
 
     HostedFileSystem& files_;
 };

@@ -147,4 +147,25 @@ bool IniDocument::set(const std::string& section, const std::string& key, const 
     return true;
 }
 
+bool IniDocument::erase(const std::string& section, const std::string& key) {
+    const auto range = findSection(section);
+    if (!range) return false;
+    const auto at = [](std::size_t index) { return static_cast<std::ptrdiff_t>(index); };
+    if (trimProfileBlanks(key).empty()) {
+        if (range->begin == 0) return false;  // the part before the first header is no section
+        lines_.erase(lines_.begin() + at(range->begin - 1), lines_.begin() + at(range->end));
+        return true;
+    }
+    const std::string wanted = trimProfileBlanks(key);
+    bool erased = false;
+    for (std::size_t i = range->end; i-- > range->begin;) {
+        const auto line = keyLineOf(lines_[i].text);
+        if (line && equalsIgnoringCase(line->key, wanted)) {
+            lines_.erase(lines_.begin() + at(i));
+            erased = true;
+        }
+    }
+    return erased;
+}
+
 }  // namespace tavlin::hosted

@@ -28,6 +28,10 @@ public:
     // the value and nothing changed.
     bool set(const std::string& section, const std::string& key, const std::string& value);
 
+    // Removes every line of the key in the section's first occurrence; with an
+    // empty key the whole section, its header and body. False when nothing was there.
+    bool erase(const std::string& section, const std::string& key);
+
     std::string bytes() const;
 
 private:

@@ -23,12 +23,16 @@ MessageResult Win32Dialogs::messageBox(const std::string& text, const std::strin
     UINT flags = messageIconOf(kind);
     if (buttons == MessageButtons::YesNo) flags |= MB_YESNO;
     if (buttons == MessageButtons::OkCancel) flags |= MB_OKCANCEL;
+    if (buttons == MessageButtons::AbortRetryIgnore) flags |= MB_ABORTRETRYIGNORE;
     if (!owners_.main()) flags |= MB_TASKMODAL;
     switch (MessageBoxA(owners_.main(), text.c_str(), caption.c_str(), flags)) {
     case IDOK: return MessageResult::Ok;
     case IDCANCEL: return MessageResult::Cancel;
     case IDYES: return MessageResult::Yes;
     case IDNO: return MessageResult::No;
+    case IDABORT: return MessageResult::Abort;
+    case IDRETRY: return MessageResult::Retry;
+    case IDIGNORE: return MessageResult::Ignore;
     default: throw lastOSError("MessageBoxA");
     }
 }

@@ -41,6 +41,12 @@ bool Win32Profile::writeString(const std::string& file, const std::string& secti
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
 }
 
+bool Win32Profile::deleteKey(const std::string& file, const std::string& section, const std::string& key) {
+    // A null value removes the key, a null key the whole section.
+    return WritePrivateProfileStringA(section.c_str(), key.empty() ? nullptr : key.c_str(), nullptr, file.c_str()) !=
+           FALSE;
+}
+
 std::vector<std::string> splitKeyList(const char* list, std::size_t length) {
     std::vector<std::string> names;
     std::size_t start = 0;

@@ -13,6 +13,7 @@ public:
                                           std::size_t bufferSize) override;
     bool writeString(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value) override;
+    bool deleteKey(const std::string& file, const std::string& section, const std::string& key) override;
 };
 
 // Splits the list GetPrivateProfileStringA returns for a null key (names each
