@@ -261,8 +261,9 @@ void RegisterUninstallEntry(InstallContext& context) {
 
     const std::string folder = context.Main_Dir;
     const ChangeRecorder& record = context.RecordChange;
-    SetStringValue(platform, root, key, "DisplayName", title, record);
+    // The command first: an entry that has it can always be run to the end.
     SetStringValue(platform, root, key, "UninstallString", folder + "setup.exe " + title, record);
+    SetStringValue(platform, root, key, "DisplayName", title, record);
     SetStringValue(platform, root, key, "QuietUninstallString", folder + "setup.exe /VERYSILENT " + title, record);
     SetStringValue(platform, root, key, "InstallLocation", folder, record);
     SetStringValue(platform, root, key, "DisplayIcon", folder + "setup.exe", record);

@@ -165,6 +165,10 @@ void RunInstallation(InstallContext& context) {
                protectedFolders.Contains(folder) || !ownership.IsOurs(folder);
     };
 
+    // Registered before anything else is made, so that a run that stops from here
+    // on can be undone from the list of installed programs (until the log exists,
+    // the entry alone tells the uninstall that nothing else is left).
+    RegisterUninstallEntry(context);
     ownership.Claim(installFolder);
     CreateFolder(context, installFolder);
 
@@ -172,9 +176,6 @@ void RunInstallation(InstallContext& context) {
     UninstallLog log(platform, logPath);
     log.Create(context.Title);
     Record(context.RecordChange, "Created uninstall log " + logPath);
-    // Registered at once, so that a run that stops from here on can be undone
-    // from the list of installed programs.
-    RegisterUninstallEntry(context);
 
     for (std::size_t i = 0; i < state.InstallTargets.Count(); ++i) {
         const std::string source = state.InstallFiles[i];

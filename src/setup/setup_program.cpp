@@ -9,6 +9,7 @@
 #include "setup/start_up.h"
 #include "setup/unzip_form.h"
 #include "support/paths.h"
+#include "uninstall/del_tree.h"
 
 namespace tavlin {
 
@@ -77,7 +78,11 @@ int RunSetupProgram(Platform& platform, const std::vector<std::string>& paramete
         };
     }
 
-    if (FinishStoppedUninstall(platform, joined, recordChange)) return ExitCodeOf(SetupOutcome::Completed);
+    if (FinishStoppedUninstall(platform, joined, recordChange)) {
+        TDelTree delTree(application);
+        RemoveStaleExpansionFolders(platform, delTree, recordChange);
+        return ExitCodeOf(SetupOutcome::Completed);
+    }
 
     SetupState state;
     state.UninstallMode = false;
