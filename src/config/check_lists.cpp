@@ -117,6 +117,7 @@ void CheckLaunchApplications(CheckContext& context) {
     const std::string placesKey = SectionKey("Launch Applications Location");
     for (std::size_t i = 0; i < apps.size(); ++i) {
         const ConfigKey& app = apps[i];
+        const bool onMedium = context.IsSetupFile(app.Name);
         context.CheckSetupFile(app.Line, appsKey, app.Name, "the setup has nothing to open or register", true);
         if (i >= places.size()) {
             context.Error(app.Line, appsKey,
@@ -134,7 +135,8 @@ void CheckLaunchApplications(CheckContext& context) {
         const std::string folder = place.Name.substr(std::min<std::size_t>(1, place.Name.size()));
         context.CheckMacros(place.Line, placesKey, folder, false);
         const std::string target = IncludeTrailingBackslash(folder) + ExtractFileName(app.Name);
-        if (StartsWith(UpperCaseAscii(folder), UpperCaseAscii(FolderMacros[0])) && !context.IsInstalled(target)) {
+        if (onMedium && StartsWith(UpperCaseAscii(folder), UpperCaseAscii(FolderMacros[0])) &&
+            !context.IsInstalled(target)) {
             context.Error(place.Line, placesKey,
                           "this medium installs no " + Quoted(ExtractFileName(app.Name)) + " into " + Quoted(folder) +
                               ", so the setup opens a file that is not there" + context.InstalledSuggestion(target));
@@ -194,16 +196,18 @@ void CheckIniRegistry(CheckContext& context) {
                             "lies beyond Count=" + std::to_string(count) + ", so the setup does not apply it");
             continue;
         }
-        // The setup upper-cases the whole entry before it cuts the fields.
+        // The setup upper-cases the whole entry before it cuts the fields; the
+        // macro findings quote the author's own text.
         const std::vector<std::string> fields = CutFields(UpperCaseAscii(line->Value), 4);
+        const std::vector<std::string> written = CutFields(line->Value, 4);
         const std::string& file = fields[0];
         const std::string key = Quoted(line->Name);
         if (file.empty()) {
             context.Error(line->Line, key, "names no INI file and no registry root (field 1)");
             continue;
         }
-        context.CheckMacros(line->Line, key, file, false);
-        context.CheckMacros(line->Line, key, fields[3], false);
+        context.CheckMacros(line->Line, key, written[0], false);
+        context.CheckMacros(line->Line, key, written[3], false);
         const bool isRoot = StartsWith(file, "HKEY_LOCAL_MACHINE\\") || StartsWith(file, "HKEY_CURRENT_USER\\");
         if (file.find('.') != std::string::npos) {
             if (StartsWith(file, "HKEY_")) {

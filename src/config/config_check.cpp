@@ -110,7 +110,14 @@ void CheckContext::CheckMacros(int line, const std::string& key, const std::stri
         const auto anyCase = std::find_if(MacroNames.begin(), MacroNames.end(),
                                           [&](const char* known) { return SameTextAscii(known, name); });
         if (anyCase == MacroNames.end()) {
-            const auto nearest = NearestName(name, MacroNameList());
+            // Where letter case does not count, neither does it for the suggestion.
+            std::vector<std::string> candidates = MacroNameList();
+            if (!exactCase) {
+                for (auto& candidate : candidates) candidate = UpperCaseAscii(candidate);
+            }
+            auto nearest = NearestName(exactCase ? name : UpperCaseAscii(name), candidates);
+            if (nearest) nearest = MacroNames[static_cast<std::size_t>(
+                std::find(candidates.begin(), candidates.end(), *nearest) - candidates.begin())];
             Error(line, key,
                   "unknown macro " + written + ": the setup leaves it in the text as it is" +
                       (nearest ? "; did you mean <" + *nearest + ">\\?" : std::string()));
