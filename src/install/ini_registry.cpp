@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <set>
 
-#include "controls/application.h"
 #include "install/path_macros.h"
 #include "install/record_change.h"
 #include "install/shared_settings.h"
@@ -74,7 +73,7 @@ std::uint32_t InstalledKiB(Platform& platform, const SetupState& state) {
 void ClearIniRegistryTargets(InstallContext& context) {
     Platform& platform = context.platform;
     for (const auto& entry : context.state.IniRegistryEntries) {
-        context.application.ProcessMessages();
+        context.ui.ProcessMessages();
         const auto fields = CutEntry(entry);
         if (Contains(fields[0], ".INI")) {
             const std::string path = WindowsFolder(platform) + "\\" + fields[0];
@@ -89,7 +88,7 @@ void ClearIniRegistryTargets(InstallContext& context) {
 void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log) {
     Platform& platform = context.platform;
     for (const auto& entry : context.state.IniRegistryEntries) {
-        context.application.ProcessMessages();
+        context.ui.ProcessMessages();
         auto [file, section, key, value] = CutEntry(entry);
         value = ExpandPathMacros(platform, context.Main_Dir, value, false);
         file = ExpandPathMacros(platform, context.Main_Dir, file, true);
@@ -123,7 +122,7 @@ void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log) {
 
 void RegisterUninstallEntry(InstallContext& context) {
     Platform& platform = context.platform;
-    context.application.ProcessMessages();
+    context.ui.ProcessMessages();
     const std::string& title = context.Title;
     if (title.empty()) return;
     const std::string key = NormalKeyPath(std::string(kUninstallListKey) + title);
