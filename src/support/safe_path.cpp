@@ -102,6 +102,7 @@ const char* PathFaultText(PathFault fault) {
         case PathFault::None: return "is safe";
         case PathFault::Empty: return "is empty or blank";
         case PathFault::UpLevel: return "climbs out with \"..\"";
+        case PathFault::CurrentFolder: return "has a \".\" component";
         case PathFault::Drive: return "names a drive";
         case PathFault::Network: return "is a network or device path";
         case PathFault::Rooted: return "starts at the drive root";
@@ -132,7 +133,7 @@ PathFault FindNameFault(std::string_view name) {
         if (c == ':') return PathFault::Stream;
     }
     if (IsDotsAndBlanks(name)) {
-        if (name == ".") return PathFault::None;
+        if (name == ".") return PathFault::CurrentFolder;
         return DotCount(name) >= 2 ? PathFault::UpLevel : PathFault::Empty;
     }
     if (IsDeviceName(name)) return PathFault::Device;

@@ -30,6 +30,7 @@ enum class PathFault {
     None,
     Empty,          // no name at all
     UpLevel,        // a component Windows reads as "..": "..", "...", ". .", ".. "
+    CurrentFolder,  // a "." component: no name a builder writes has one, and it hides what a path names
     Drive,          // a drive ("C:") where a relative name is expected
     Network,        // a network or device path ("\\server\...", "\\?\...") where one is not allowed
     Rooted,         // starts at the drive root where a relative name is expected

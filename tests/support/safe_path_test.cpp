@@ -24,7 +24,6 @@ const FaultCase kFaultCases[] = {
     {"readme.txt", kRel, PathFault::None},
     {"docs\\guide\\intro.txt", kRel, PathFault::None},
     {"docs/guide/intro.txt", kRel, PathFault::None},
-    {".\\readme.txt", kRel, PathFault::None},
     {"docs\\", kRel, PathFault::None},
     {"Program Files\\Acme Pro 2.0\\a.b.c", kRel, PathFault::None},
     {"\\Acme\\readme.txt", kRoot, PathFault::None},
@@ -47,6 +46,8 @@ const FaultCase kFaultCases[] = {
     {"C:\\Acme/../../../../../WINDOWS\\", kAbs, PathFault::UpLevel},
     {"C:\\..\\..\\My Documents\\letter.doc", kAbs, PathFault::UpLevel},
     {"a\\ \\b", kRel, PathFault::Empty},
+    {".\\readme.txt", kRel, PathFault::CurrentFolder},
+    {"C:\\Acme\\.\\x", kAbs, PathFault::CurrentFolder},
     {"", kRel, PathFault::Empty},
     {"\\", kRoot, PathFault::Empty},
     // Drives, shares and the root where a relative name belongs.
