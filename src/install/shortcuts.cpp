@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "config/screen_names.h"
-#include "controls/application.h"
 #include "install/path_macros.h"
 #include "install/uninstall_log.h"
 #include "platform/platform.h"
@@ -102,7 +101,7 @@ void TShortcuts::CreateShortcuts() {
 }
 
 void CreateItemShortcuts(InstallContext& context, UninstallLog& log, std::size_t index) {
-    context.application.ProcessMessages();
+    context.ui.ProcessMessages();
     Platform& platform = context.platform;
     TShortcuts& shortcuts = context.DesktopProp;
 
@@ -110,7 +109,7 @@ void CreateItemShortcuts(InstallContext& context, UninstallLog& log, std::size_t
     std::vector<std::string> fields(kDesktopItemFields);
     for (auto& field : fields) SplitFirstField(text, ',', field);
     const auto rowChecked = [&](std::size_t row) {
-        return context.ShortcutRowChecked && context.ShortcutRowChecked(row);
+        return row < context.ShortcutRows.size() && context.ShortcutRows[row];
     };
 
     shortcuts.FolderDesktop = context.FolderDesktop;
@@ -157,7 +156,7 @@ void CreateItemShortcuts(InstallContext& context, UninstallLog& log, std::size_t
     log.AddFile(programs + inFolder);
 
     shortcuts.CreateShortcuts();
-    context.application.ProcessMessages();
+    context.ui.ProcessMessages();
 }
 
 }  // namespace tavlin

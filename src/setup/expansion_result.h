@@ -1,7 +1,10 @@
 // What the expansion must have produced before the wizard may open: every line
 // of finstall.cfg sound under the path rule and its source present in the
-// expansion folder, and every launch application a sound path inside it.
+// expansion folder, every launch application a sound path inside it, and the
+// names of install.cfg sound before the installation acts on them.
 #pragma once
+
+#include <string>
 
 #include "platform/errors.h"
 
@@ -17,7 +20,10 @@ public:
     using Exception::Exception;
 };
 
-// Raises EExpansionIncomplete on the first line that fails.
-void CheckExpansionResult(FileSystem& files, const SetupState& state);
+// Raises EExpansionIncomplete on the first line that fails; also when a name of
+// install.cfg that becomes a file, folder or link (INI file fields, shortcut
+// names, folders and targets, launch locations, the default folders) fails the
+// path rule, or the title could not name an uninstall entry.
+void CheckExpansionResult(FileSystem& files, const SetupState& state, const std::string& title);
 
 }  // namespace tavlin

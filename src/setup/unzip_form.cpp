@@ -92,7 +92,7 @@ void TUNZIP::ExpandSetupFiles() {
         State.ExpandedCount = 0;
         SegCompEZ1.SegExpandAll();
         ReadSetupConfig(Screen, State.ExpandDir);
-        CheckExpansionResult(files, State);
+        CheckExpansionResult(files, State, Screen.TextInfo1.Caption);
         Application.ProcessMessages();
         Screen.Refresh();
         Application.ProcessMessages();
