@@ -37,6 +37,11 @@ public:
     // program, the Finished page's program): one must lead, and a file below the
     // installation folder must be one the medium installs.
     void CheckProgramPath(int line, const std::string& key, const std::string& text, const std::string& what);
+    // A name that becomes a file, folder or link: the setup refuses a medium
+    // whose name fails the path rule (macros stand for some folder). Relative
+    // names only when onlyRelative; otherwise full paths too.
+    void CheckPathRule(int line, const std::string& key, const std::string& what, const std::string& text,
+                       bool onlyRelative);
     // A builder path naming a setup file; missing is an error or a warning.
     void CheckSetupFile(int line, const std::string& key, const std::string& path, const std::string& effect,
                         bool error);

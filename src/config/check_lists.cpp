@@ -79,12 +79,14 @@ void CheckDesktop(CheckContext& context) {
         const std::string& name = fields[0];
         if (name.empty()) {
             context.Error(line.Line, key, "the shortcut has no name (field 1), so its file would be \".lnk\"");
-        } else if (name.find_first_of("\\/:*?\"<>|") != std::string::npos) {
-            context.Error(line.Line, key,
-                          "the shortcut's name " + Quoted(name) +
-                              " holds a character that a file name cannot hold (\\ / : * ? \" < > |)");
+        } else if (name.find_first_of("\\/") != std::string::npos) {
+            context.Error(line.Line, key, "the shortcut's name " + Quoted(name) + " holds \"\\\" or \"/\", so the setup refuses the medium");
+        } else {
+            context.CheckPathRule(line.Line, key, "the shortcut's name", name, true);
         }
+        if (!fields[6].empty()) context.CheckPathRule(line.Line, key, "the shortcut's folder (field 7)", fields[6], true);
         const std::string& program = fields[1];
+        if (!program.empty()) context.CheckPathRule(line.Line, key, "the shortcut's program", program, false);
         context.CheckMacros(line.Line, key, program, true);
         context.CheckProgramPath(line.Line, key, program, "the shortcut " + Quoted(name));
         CheckMark(context, line, fields[2], "in the Start menu (field 3)");
@@ -133,6 +135,7 @@ void CheckLaunchApplications(CheckContext& context) {
             continue;
         }
         const std::string folder = place.Name.substr(std::min<std::size_t>(1, place.Name.size()));
+        if (!folder.empty()) context.CheckPathRule(place.Line, placesKey, "the location", folder, false);
         context.CheckMacros(place.Line, placesKey, folder, false);
         const std::string target = IncludeTrailingBackslash(folder) + ExtractFileName(app.Name);
         if (onMedium && StartsWith(UpperCaseAscii(folder), UpperCaseAscii(FolderMacros[0])) &&
@@ -210,6 +213,7 @@ void CheckIniRegistry(CheckContext& context) {
         context.CheckMacros(line->Line, key, written[3], false);
         const bool isRoot = StartsWith(file, "HKEY_LOCAL_MACHINE\\") || StartsWith(file, "HKEY_CURRENT_USER\\");
         if (file.find('.') != std::string::npos) {
+            context.CheckPathRule(line->Line, key, "the INI file", written[0], false);
             if (StartsWith(file, "HKEY_")) {
                 context.Error(line->Line, key,
                               "field 1 holds a \".\", so the setup writes it as an INI file, not a registry key");

@@ -195,8 +195,14 @@ void CheckScreenSection(CheckContext& context) {
         context.CheckMacros(launch->Line, Quoted(launch->Name), launch->Value, true);
         context.CheckProgramPath(launch->Line, Quoted(launch->Name), launch->Value, "the Finished page's program");
     }
+    if (const ConfigKey* folder = config.Key(kSetupScreenSection, "Desktop Folder"); folder && !folder->Value.empty()) {
+        context.CheckPathRule(folder->Line, Quoted(folder->Name), "the folder", folder->Value, false);
+    }
     if (const ConfigKey* folder = config.Key(kSetupScreenSection, "Main Directory")) {
         const std::string& value = folder->Value;
+        if (!value.empty() && !StartsWith(value, "HKEY_")) {
+            context.CheckPathRule(folder->Line, Quoted(folder->Name), "the folder", value, false);
+        }
         if (StartsWith(value, "HKEY_")) {
             std::string rest = value;
             std::string root;

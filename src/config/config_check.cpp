@@ -10,6 +10,7 @@
 #include "config/nearest_name.h"
 #include "support/fields.h"
 #include "support/paths.h"
+#include "support/safe_path.h"
 #include "support/text.h"
 
 namespace tavlin {
@@ -153,6 +154,23 @@ void CheckContext::CheckProgramPath(int line, const std::string& key, const std:
               Quoted(text) + " is no file this medium installs, so " + what + " points nowhere" +
                   InstalledSuggestion(text));
     }
+}
+
+void CheckContext::CheckPathRule(int line, const std::string& key, const std::string& what, const std::string& text,
+                                 bool onlyRelative) {
+    // The setup judges the text with each macro standing for a folder of its own.
+    std::string path = text;
+    for (const char* macro : FolderMacros) {
+        const std::string upperMacro = UpperCaseAscii(macro);
+        for (std::size_t at = UpperCaseAscii(path).find(upperMacro); at != std::string::npos;
+             at = UpperCaseAscii(path).find(upperMacro)) {
+            path.replace(at, upperMacro.size(), "C:\\FOLDER\\");
+        }
+    }
+    const bool full = !onlyRelative && path.size() >= 2 && path[1] == ':';
+    const PathFault fault = FindPathFault(path, full ? PathForm::Absolute : PathForm::Relative);
+    if (fault == PathFault::None) return;
+    Error(line, key, what + " " + Quoted(text) + " " + PathFaultText(fault) + ", so the setup refuses the medium");
 }
 
 void CheckContext::CheckSetupFile(int line, const std::string& key, const std::string& path,

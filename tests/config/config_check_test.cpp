@@ -151,6 +151,18 @@ TEST(ConfigCheck, EachRuleGivesItsFinding) {
          kHead + "[Desktop]\n,<InstallDir>\\bin\\acme.exe,X,,,C:\\Acme\\bin\\acme.exe,Acme,,Normal,\n",
          "install.cfg:4: error: [Desktop]: the shortcut has no name (field 1), so its file would be \".lnk\""},
 
+        {"shortcut name with a backslash",
+         kHead + "[Desktop]\nTools\\Acme,<InstallDir>\\bin\\acme.exe,X,,,C:\\Acme\\bin\\acme.exe,Acme,,Normal,\n",
+         "install.cfg:4: error: [Desktop]: the shortcut's name \"Tools\\Acme\" holds \"\\\" or \"/\", so the setup "
+         "refuses the medium"},
+        {"shortcut folder climbing out",
+         kHead + "[Desktop]\nAcme,<InstallDir>\\bin\\acme.exe,X,,,C:\\Acme\\bin\\acme.exe,..\\..\\StartUp,,Normal,\n",
+         "install.cfg:4: error: [Desktop]: the shortcut's folder (field 7) \"..\\..\\StartUp\" climbs out with "
+         "\"..\", so the setup refuses the medium"},
+        {"folder with a device name", kHead + "Main Directory=Acme\\CON\n",
+         "install.cfg:3: error: \"Main Directory\": the folder \"Acme\\CON\" is a device name, so the setup "
+         "refuses the medium"},
+
         // Files opened at the end.
         {"launch file not on the medium",
          kHead + "[Launch Applications]\nC:\\Acme\\readme.doc\n[Launch Applications Location]\n1<InstallDir>\\\n",
@@ -191,6 +203,10 @@ TEST(ConfigCheck, EachRuleGivesItsFinding) {
          kHead + "[INI\\Registry]\nCount=1\nINIREG 0=HKEY_LOCAL_MACHINE\\Software\\Acme 2.0\\,Options,Path,1\n",
          "install.cfg:5: error: \"INIREG 0\": field 1 holds a \".\", so the setup writes it as an INI file, not a "
          "registry key"},
+        {"INI file outside the Windows folder",
+         kHead + "[INI\\Registry]\nCount=1\nINIREG 0=..\\system.ini,boot,shell,acme.exe\n",
+         "install.cfg:5: error: \"INIREG 0\": the INI file \"..\\system.ini\" climbs out with \"..\", so the setup "
+         "refuses the medium"},
         {"misspelt macro in a value",
          kHead + "[INI\\Registry]\nCount=1\nINIREG 0=acme.ini,Options,Data,<ProgamFiles>\\Acme\n",
          "install.cfg:5: error: \"INIREG 0\": unknown macro <ProgamFiles>: the setup leaves it in the text as it "
