@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <set>
 
-#include "controls/application.h"
 #include "install/path_macros.h"
 #include "install/record_change.h"
 #include "install/shared_settings.h"
@@ -16,6 +15,7 @@
 #include "support/folders.h"
 #include "support/ini_file.h"
 #include "support/paths.h"
+#include "support/safe_path.h"
 #include "support/text.h"
 
 namespace tavlin {
@@ -74,9 +74,12 @@ std::uint32_t InstalledKiB(Platform& platform, const SetupState& state) {
 void ClearIniRegistryTargets(InstallContext& context) {
     Platform& platform = context.platform;
     for (const auto& entry : context.state.IniRegistryEntries) {
-        context.application.ProcessMessages();
+        context.ui.ProcessMessages();
         const auto fields = CutEntry(entry);
         if (Contains(fields[0], ".INI")) {
+            // Only a name below the Windows folder is cleared; one that climbs out
+            // or names a device could delete a file the product never made.
+            if (!IsSafePath(fields[0], PathForm::Relative)) continue;
             const std::string path = WindowsFolder(platform) + "\\" + fields[0];
             if (IsSharedWindowsIniFile(platform, path)) continue;
             if (platform.files().deleteFile(path)) Record(context.RecordChange, "Deleted file " + path);
@@ -89,7 +92,7 @@ void ClearIniRegistryTargets(InstallContext& context) {
 void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log) {
     Platform& platform = context.platform;
     for (const auto& entry : context.state.IniRegistryEntries) {
-        context.application.ProcessMessages();
+        context.ui.ProcessMessages();
         auto [file, section, key, value] = CutEntry(entry);
         value = ExpandPathMacros(platform, context.Main_Dir, value, false);
         file = ExpandPathMacros(platform, context.Main_Dir, file, true);
@@ -123,7 +126,7 @@ void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log) {
 
 void RegisterUninstallEntry(InstallContext& context) {
     Platform& platform = context.platform;
-    context.application.ProcessMessages();
+    context.ui.ProcessMessages();
     const std::string& title = context.Title;
     if (title.empty()) return;
     const std::string key = NormalKeyPath(std::string(kUninstallListKey) + title);

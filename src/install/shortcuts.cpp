@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "controls/application.h"
 #include "install/path_macros.h"
 #include "install/uninstall_log.h"
 #include "platform/platform.h"
@@ -98,7 +97,7 @@ void TShortcuts::CreateShortcuts() {
 }
 
 void CreateItemShortcuts(InstallContext& context, UninstallLog& log, std::size_t index) {
-    context.application.ProcessMessages();
+    context.ui.ProcessMessages();
     Platform& platform = context.platform;
     TShortcuts& shortcuts = context.DesktopProp;
 
@@ -106,7 +105,7 @@ void CreateItemShortcuts(InstallContext& context, UninstallLog& log, std::size_t
     std::vector<std::string> fields(kDesktopItemFields);
     for (auto& field : fields) SplitFirstField(text, ',', field);
     const auto rowChecked = [&](std::size_t row) {
-        return context.ShortcutRowChecked && context.ShortcutRowChecked(row);
+        return row < context.ShortcutRows.size() && context.ShortcutRows[row];
     };
 
     shortcuts.FolderDesktop = context.FolderDesktop;
@@ -153,7 +152,7 @@ void CreateItemShortcuts(InstallContext& context, UninstallLog& log, std::size_t
     log.AddFile(programs + inFolder);
 
     shortcuts.CreateShortcuts();
-    context.application.ProcessMessages();
+    context.ui.ProcessMessages();
 }
 
 }  // namespace tavlin
