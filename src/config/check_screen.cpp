@@ -99,8 +99,16 @@ void CheckSectionsAndKeys(CheckContext& context) {
             if (isScreen && ScreenKeyNamed(line.Name) == nullptr) {
                 std::vector<std::string> names;
                 for (const auto& info : SetupScreenKeys()) names.push_back(info.Name);
-                context.Warning(line.Line, Quoted(line.Name),
-                                "the setup reads no such key in " + shown + Suggestion(line.Name, names));
+                std::string suggestion = Suggestion(line.Name, names);
+                // A key written out in full ("Logo Position" for "Logo Pos") is no typo but still a likely one.
+                for (const auto& keyName : names) {
+                    if (!suggestion.empty()) break;
+                    if (keyName.size() >= 4 && line.Name.size() > keyName.size() &&
+                        SameTextAscii(line.Name.substr(0, keyName.size()), keyName)) {
+                        suggestion = "; did you mean " + Quoted(keyName) + "?";
+                    }
+                }
+                context.Warning(line.Line, Quoted(line.Name), "the setup reads no such key in " + shown + suggestion);
             }
         }
     }

@@ -65,6 +65,9 @@ TEST(ConfigCheck, EachRuleGivesItsFinding) {
         {"unknown key", kHead + "Logo Fil=C:\\Acme\\art\\logo.bmp\n",
          "install.cfg:3: warning: \"Logo Fil\": the setup reads no such key in [Setup Screen]; did you mean "
          "\"Logo File\"?"},
+        {"key written out", kHead + "Logo Position=Center\n",
+         "install.cfg:3: warning: \"Logo Position\": the setup reads no such key in [Setup Screen]; did you mean "
+         "\"Logo Pos\"?"},
         {"repeated key", kHead + "Logo Pos=Center\nlogo pos=Bottom Left\n",
          "install.cfg:4: warning: \"logo pos\": repeats the key of line 3; the setup reads only that one"},
         {"unknown section", kHead + "[Deskop]\nA,<InstallDir>\\bin\\acme.exe\n",
