@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "controls/application.h"
 #include "install/path_macros.h"
 #include "install/record_change.h"
 #include "install/shared_settings.h"
@@ -20,6 +19,7 @@
 #include "support/folders.h"
 #include "support/ini_file.h"
 #include "support/paths.h"
+#include "support/safe_path.h"
 #include "support/text.h"
 
 namespace tavlin {
@@ -160,10 +160,13 @@ void ClearIniRegistryTargets(InstallContext& context) {
     }
 
     for (const auto& entry : context.state.IniRegistryEntries) {
-        context.application.ProcessMessages();
+        context.ui.ProcessMessages();
         if (!haveLog) continue;
         const auto target = ResolveTarget(platform, context.Main_Dir, entry);
         if (target.ini) {
+            // A name that climbs out of its folder or names a device could delete a
+            // file the product never made, whatever the log says.
+            if (!IsSafePath(target.iniPath, PathForm::Absolute)) continue;
             if (loggedFiles.count(UpperCaseAscii(target.iniPath)) && !IsSharedWindowsIniFile(platform, target.iniPath) &&
                 platform.files().deleteFile(target.iniPath)) {
                 Record(context.RecordChange, "Deleted file " + target.iniPath);
@@ -196,7 +199,7 @@ void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log) {
     std::set<std::string> createdFiles;
     std::vector<std::pair<RegistryRoot, std::string>> createdKeys;
     for (const auto& entry : context.state.IniRegistryEntries) {
-        context.application.ProcessMessages();
+        context.ui.ProcessMessages();
         const auto target = ResolveTarget(platform, context.Main_Dir, entry);
 
         if (target.ini) {
@@ -252,7 +255,7 @@ void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log) {
 
 void RegisterUninstallEntry(InstallContext& context) {
     Platform& platform = context.platform;
-    context.application.ProcessMessages();
+    context.ui.ProcessMessages();
     const std::string& title = context.Title;
     if (title.empty()) return;
     const std::string key = NormalKeyPath(std::string(kUninstallListKey) + title);

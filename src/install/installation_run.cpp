@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 
-#include "controls/application.h"
 #include "install/folder_ownership.h"
 #include "install/ini_registry.h"
 #include "install/path_macros.h"
@@ -19,7 +18,6 @@
 #include "support/file_utils.h"
 #include "support/folders.h"
 #include "support/paths.h"
-#include "support/progress_dialog.h"
 #include "support/text.h"
 
 namespace tavlin {
@@ -77,7 +75,7 @@ void CopyOrAsk(InstallContext& context, const std::string& source, const std::st
         }
         const std::string reason = CopyFailureReason(platform, source, target, error);
         Record(context.RecordNote, "Failed to install " + target + ": " + reason);
-        const MessageResult answer = context.application.MessageBox(
+        const MessageResult answer = context.ui.MessageBox(
             "The file\r" + target + "\rcould not be installed.\r\r" + reason +
                 "\r\rAbort stops the installation, Retry tries again, Ignore goes on without this file.",
             MessageButtons::AbortRetryIgnore, MessageKind::Error, MessageResult::Abort);
@@ -108,7 +106,7 @@ void InstallFile(InstallContext& context, const std::string& source, const std::
         const std::string question = "File being copied is older than the file on PC\r\rDo you wish to keep existing file:\r" +
                                      name + "\r" + DateText(platform, existingDate) + "\r\r" + name + "\r" +
                                      DateText(platform, sourceDate);
-        const MessageResult answer = context.application.MessageBox(question, MessageButtons::YesNo,
+        const MessageResult answer = context.ui.MessageBox(question, MessageButtons::YesNo,
                                                                     MessageKind::Confirmation, MessageResult::Yes);
         if (answer != MessageResult::No) return;  // the newer library stays
         if (files.deleteFile(existing)) Record(context.RecordChange, "Deleted file " + existing);
@@ -136,10 +134,9 @@ void RunInstallation(InstallContext& context) {
 
     ClearIniRegistryTargets(context);
 
-    TProgressDialog& progress = context.RunProgress;
-    progress.MaxProgress = static_cast<int>(state.InstallTargets.Count()) + 2;
-    progress.Center = true;
-    progress.Show();
+    EngineUi& ui = context.ui;
+    const int maxProgress = static_cast<int>(state.InstallTargets.Count()) + 2;
+    ui.StartProgress(maxProgress, ProgressAnimation::CopyFiles);
     context.ProgressCount = 0;
 
     // The setup and its configuration go along, so that the installed copy can
@@ -184,7 +181,7 @@ void RunInstallation(InstallContext& context) {
         const std::string name = target.substr(folder.size());
 
         ++context.ProgressCount;
-        progress.UpdateProgress(context.ProgressCount, "Installing ..", name);
+        ui.UpdateProgress(context.ProgressCount, "Installing ..", name);
         ownership.Claim(folder);
         CreateFolder(context, folder);
 
@@ -215,12 +212,12 @@ void RunInstallation(InstallContext& context) {
         if (folderShared) log.AddFile(installFolder + ExtractFileName(*picture));
         CopyIntoFolder(context, state.ExpandDir + *picture, installFolder);
     }
-    progress.UpdateProgress(progress.MaxProgress, "Files Copied..", "Finished");
+    ui.UpdateProgress(maxProgress, "Files Copied..", "Finished");
 
     ShowStage(context, "Updating Settings");
-    context.application.ProcessMessages();
+    ui.ProcessMessages();
     BuildStartupBlock(platform, context.Main_Dir, context.Title, state.AutoexecLines);
-    context.application.ProcessMessages();
+    ui.ProcessMessages();
     BuildStartupBlock(platform, context.Main_Dir, context.Title, state.ConfigSysLines);
     // A start-up file that only the product's block fills is the product's; an
     // empty one made for a setup without lines keeps the log as older readers know it.
@@ -243,7 +240,7 @@ void RunInstallation(InstallContext& context) {
 
     log.SetTitle(context.Title);
 
-    context.application.ProcessMessages();
+    ui.ProcessMessages();
     if (context.SelectFinishedPage) {
         try {
             context.SelectFinishedPage();

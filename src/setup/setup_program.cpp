@@ -31,6 +31,18 @@ std::string OneLine(const std::string& text) {
     return line;
 }
 
+// The screen of a run that opens none: the tree deletion it needs is not verbose
+// and asks nothing.
+class NoScreen : public EngineUi {
+public:
+    MessageResult MessageBox(const std::string&, MessageButtons, MessageKind, MessageResult safeDefault) override {
+        return safeDefault;
+    }
+    void ProcessMessages() override {}
+    void StartProgress(int, ProgressAnimation) override {}
+    void UpdateProgress(int, const std::string&, const std::string&) override {}
+};
+
 std::string AnswerName(MessageResult answer) {
     switch (answer) {
         case MessageResult::Ok: return "OK";
@@ -79,7 +91,8 @@ int RunSetupProgram(Platform& platform, const std::vector<std::string>& paramete
     }
 
     if (FinishStoppedUninstall(platform, joined, recordChange)) {
-        TDelTree delTree(application);
+        NoScreen noScreen;
+        TDelTree delTree(platform, noScreen);
         RemoveStaleExpansionFolders(platform, delTree, recordChange);
         return ExitCodeOf(SetupOutcome::Completed);
     }

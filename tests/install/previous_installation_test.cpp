@@ -41,7 +41,7 @@ TEST_P(PreviousInstallationTest, RemovesTheEarlierInstallationFirst) {
     state.UninstallString = "Acme";
     state.UninstallCopy = c.uninstallCopy;
     state.PreviousUninstallLines = {"There is a Previous Version of the Software Found!", "Click OK."};
-    CheckPreviousInstallation(*application, state, c.mainDir);
+    CheckPreviousInstallation(platform(), *ui, state, c.mainDir);
 
     EXPECT_EQ(files().fileExists(c.mainDir + "Data\\Saved\\game.sav"), c.copied);
     EXPECT_FALSE(files().directoryExists(c.mainDir + "New"));  // never a copy of the new folder into itself
@@ -93,7 +93,7 @@ TEST_F(MachineFixture, AFolderTypedWithoutItsBackslashReceivesTheSubfoldersInsid
     SetupState state;
     state.UninstallString = "Acme";
     state.UninstallCopy = true;
-    CheckPreviousInstallation(*application, state, "C:\\New");
+    CheckPreviousInstallation(platform(), *ui, state, "C:\\New");
     EXPECT_EQ(ReadFile("C:\\New\\art\\logo.bmp"), "art");
     EXPECT_FALSE(files().directoryExists("C:\\Newart"));
 }
