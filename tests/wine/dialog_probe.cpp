@@ -99,6 +99,9 @@ const char* nameOf(tavlin::MessageResult result) {
     case tavlin::MessageResult::Yes: return "Yes";
     case tavlin::MessageResult::No: return "No";
     case tavlin::MessageResult::All: return "All";
+    case tavlin::MessageResult::Abort: return "Abort";
+    case tavlin::MessageResult::Retry: return "Retry";
+    case tavlin::MessageResult::Ignore: return "Ignore";
     }
     return "?";
 }
