@@ -12,6 +12,7 @@
 #include "compress/zivi_archive.h"
 #include "media_file_list.h"
 #include "media_product.h"
+#include "member_compressor_pool.h"
 #include "segment/segment_writer.h"
 #include "support/paths.h"
 #include "support/string_list.h"
@@ -31,6 +32,7 @@ struct MediaOptions {
     std::uint32_t segmentSize = 1440000;
     std::string method = "lh5";
     std::string setup;
+    unsigned jobs = 0;  // 0: one worker per processor
 };
 
 TCompressionMethod MethodNamed(const std::string& name) {
@@ -82,13 +84,16 @@ void RunMedia(ToolContext& context, const MediaOptions& options) {
     TemporaryFolder temp(host);
     TZiviArchive archiver(files);
     const TCompressionMethod method = MethodNamed(options.method);
+    const unsigned workers = options.jobs == 0 ? MemberCompressorPool::DefaultWorkers() : options.jobs;
+    std::unique_ptr<MemberCompressorPool> pool;
+    if (workers > 1) pool = std::make_unique<MemberCompressorPool>(workers);
     std::vector<TSegArchiveInput> archives;
     for (std::size_t i = 0; i < product.Folders.size(); ++i) {
         const ProductFolder& folder = product.Folders[i];
         std::vector<TFileToArchive> members;
         for (const auto& file : folder.Files) members.push_back({file.Path, file.Name});
         const std::string archivePath = temp.Path() + "\\" + std::to_string(i) + ".tva";
-        archiver.CompressArchive(archivePath, members, {method, 0});
+        archiver.CompressArchive(archivePath, members, {method, 0}, pool.get());
         archives.push_back({product.Root + folder.Relative + "*.*", archivePath});
     }
     TSegWriteOptions writeOptions;
@@ -116,6 +121,8 @@ CommandAction DeclareMedia(CLI::App& command) {
     command.add_option("-m", options->method, "Compression method (default lh5)")
         ->check(CLI::IsMember({"none", "rle", "lzh", "lh5"}));
     command.add_option("--setup", options->setup, "The setup program to put beside the segments");
+    command.add_option("-j", options->jobs, "Members compressed at once (default: one per processor)")
+        ->check(CLI::Range(1u, 256u));
     return [options](ToolContext& context) { RunMedia(context, *options); };
 }
 
