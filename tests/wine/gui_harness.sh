@@ -74,7 +74,9 @@ gui_wait_window() {
     fi
     sleep 0.1
   done
-  gui_fail "no window \"$title\" within $seconds s"
+  local names
+  names="$(xdotool search --name '.' getwindowname %@ 2> /dev/null | tr '\n' '|' || true)"
+  gui_fail "no window \"$title\" within $seconds s on $DISPLAY; windows: $names"
 }
 
 gui_wait_line() {
