@@ -105,6 +105,10 @@ constexpr std::size_t kSecondMember = 21 + 25 + 10 + 14;
 std::vector<HostileCase> Cases() {
     std::vector<HostileCase> cases = {
         {"intact", [](Media&) {}, kOk, kOk, kOk, 0},
+        // A folder entry copies nothing, so its folder need not be expanded.
+        {"folder entry of an empty folder",
+         [](Media& m) { m.finstall += "Installation Directory\tData\tC:\\Acme\\Data\\\r\n"; }, kOk, kSkip, kSkip,
+         kNotRun},
         // Folder templates.
         {"template climbs with /", [](Media& m) { m.templateText = "C:\\Acme/../../../../../WINDOWS\\*.*"; },
          {1, kExpandError}, {1, kLeavesFolder}, kSkip, kNotRun},
