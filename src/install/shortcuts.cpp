@@ -3,8 +3,10 @@
 // and links before it creates them.
 #include "install/shortcuts.h"
 
+#include <iterator>
 #include <vector>
 
+#include "config/screen_names.h"
 #include "install/path_macros.h"
 #include "install/uninstall_log.h"
 #include "platform/platform.h"
@@ -21,9 +23,11 @@ constexpr std::size_t kDesktopItemFields = 10;
 
 // The show command a WinShow text asks for; 0 leaves the link's default.
 int ShowCommandFor(const std::string& winShow) {
-    if (winShow == "Normal") return swShowNormal;
-    if (winShow == "Maximized") return swShowMaximized;
-    if (winShow == "Minimized") return swShowMinimized;
+    const int commands[] = {swShowNormal, swShowMaximized, swShowMinimized};
+    static_assert(std::size(commands) == WindowStateNames.size());
+    for (std::size_t i = 0; i < WindowStateNames.size(); ++i) {
+        if (winShow == WindowStateNames[i]) return commands[i];
+    }
     return 0;
 }
 
