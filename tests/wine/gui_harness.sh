@@ -3,7 +3,7 @@
 #   gui_begin WORKDIR PREFIX       a private Xvfb display; the wine prefix PREFIX,
 #                                  made on first use (about 10 s) and kept
 #   gui_run OUTFILE PROGRAM ARGS   starts a program in the background (pid in $gui_pid)
-#   gui_wait_window TITLE [SECS=60]prints the X window of that title, waiting by polling
+#   gui_wait_window TITLE [SECS=60] prints the X window of that title, waiting by polling
 #   gui_wait_line FILE TEXT [SECS] waits until a line of FILE starts with TEXT
 #   gui_key KEY... / gui_type TEXT / gui_click X Y
 #   gui_focus                      prints the X window with the keyboard focus
