@@ -34,7 +34,7 @@ void RunExtract(ToolContext& context, const ExtractOptions& options) {
 
     TZiviArchive archive(host.Files());
     TArchiveList list;
-    CheckArchiveHeader(archive, host.Files(), archivePath);
+    CheckArchiveHeader(archive, host.Files(), archivePath, options.archive);
     archive.ListArchive(archivePath, list);
     std::vector<bool> found(wanted.size(), false);
     for (const auto& entry : list) {

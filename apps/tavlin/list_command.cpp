@@ -30,7 +30,7 @@ void RunList(ToolContext& context, const std::string& archivePath) {
     TZiviArchive archive(context.host.Files());
     TArchiveList list;
     const std::string path = context.host.PathOf(archivePath);
-    CheckArchiveHeader(archive, context.host.Files(), path);
+    CheckArchiveHeader(archive, context.host.Files(), path, archivePath);
     archive.ListArchive(path, list);
     for (const auto& entry : list) {
         const auto& info = entry.Info;

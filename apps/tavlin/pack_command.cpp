@@ -36,9 +36,6 @@ TCompressionMethod MethodNamed(const std::string& name) {
 std::string StoredPrefixOf(HostFiles& host, const std::string& argument) {
     std::string name = host.AnsiOf(argument);
     std::replace(name.begin(), name.end(), '/', '\\');
-    if (IsRootedMemberName(name) || IsUnsafeMemberName(name)) {
-        throw UsageError(argument + ": names must lie inside the folder given by -C");
-    }
     std::string prefix;
     std::size_t start = 0;
     while (start <= name.size()) {
@@ -46,6 +43,11 @@ std::string StoredPrefixOf(HostFiles& host, const std::string& argument) {
         const std::string part = name.substr(start, end - start);
         if (!part.empty() && part != ".") prefix += (prefix.empty() ? "" : "\\") + part;
         start = end + 1;
+    }
+    // "." parts of a command-line argument are the user's, and go; the rest
+    // must be a name the archive's readers accept.
+    if (IsRootedMemberName(name) || (!prefix.empty() && IsUnsafeMemberName(prefix))) {
+        throw UsageError(argument + ": names must lie inside the folder given by -C");
     }
     return prefix;
 }

@@ -19,7 +19,7 @@ void RunTest(ToolContext& context, const TestOptions& options) {
     TZiviArchive archive(context.host.Files());
     archive.Key = options.key.empty() ? 0 : ParseKey(options.key);
     const std::string path = context.host.PathOf(options.archive);
-    CheckArchiveHeader(archive, context.host.Files(), path);
+    CheckArchiveHeader(archive, context.host.Files(), path, options.archive);
     std::string current;
     try {
         archive.TestArchive(path, [&](const std::string& name) { current = name; });

@@ -69,7 +69,9 @@ inline int DecodeSymbol(LH5BitReader& reader, const LH5DecodeTables& tables, std
 
 // On entry: the register holds its first 16 bits (or the input has ended);
 // blockLeft counts the symbols left in the current block (0: read a header first).
-// On return: at least destSize bytes have been decoded into the window, the bytes
+// On return: at least destSize bytes have been decoded into the window, or the
+// stream used bits past the end of its input (it was cut short, and the zeros
+// that stand in for the missing bits would only make up output); the bytes
 // since the last hand-over are still pending there, and the register again holds
 // 16 bits or the input has ended, as a reader keeping exactly 16 bits would.
 void DecodeSymbols(LH5DecoderState& state, std::int64_t destSize) {
@@ -80,6 +82,9 @@ void DecodeSymbols(LH5DecoderState& state, std::int64_t destSize) {
 
     std::int64_t done = 0;
     while (done < destSize) {
+        // Only the careful step and block headers read past the end, so this
+        // check stays off the fast path; a symbol is at most 256 bytes.
+        if (reader.ReadPastEnd()) return;
         if (state.blockLeft == 0) {
             // Bytes decoded before a bad header still reach the output, as if
             // each had been written the moment it was decoded.

@@ -1,5 +1,6 @@
 // ExpandLH5: decodes an -lh5- stream (LZ77 with static Huffman blocks over an
-// 8192-byte window) from the frame's input into DestSize bytes of output.
+// 8192-byte window) from the frame's input into DestSize bytes of output, or
+// fewer when the stream ends first.
 #include <memory>
 
 #include "compress/codec_frame.h"

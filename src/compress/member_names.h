@@ -12,10 +12,11 @@ bool SameMemberName(const std::string& a, const std::string& b);
 // A name that begins with "\" is a path from the root of the current drive.
 bool IsRootedMemberName(const std::string& name);
 
-// True for a name that could reach outside its folder or a file's hidden
-// streams: a ".." component (also written with trailing dots or blanks, which
-// Windows drops), any ":" (a drive letter or a stream name), or a network path
-// ("\\server\..."). "/" counts as a separator, as on Windows.
+// True for a name the path rule refuses as a name below the archive's folder
+// or from the drive root (see support/safe_path.h): a ".." component in any of
+// the forms Windows shortens to it, a drive, a stream, a network path, a device
+// name, a character Windows refuses, or a name too long. "/" counts as a
+// separator, as on Windows.
 bool IsUnsafeMemberName(const std::string& name);
 
 // Raises EUnsafeMemberName for an unsafe name.

@@ -16,6 +16,7 @@
 #include "support/folders.h"
 #include "support/ini_file.h"
 #include "support/paths.h"
+#include "support/safe_path.h"
 #include "support/text.h"
 
 namespace tavlin {
@@ -77,6 +78,9 @@ void ClearIniRegistryTargets(InstallContext& context) {
         context.application.ProcessMessages();
         const auto fields = CutEntry(entry);
         if (Contains(fields[0], ".INI")) {
+            // Only a name below the Windows folder is cleared; one that climbs out
+            // or names a device could delete a file the product never made.
+            if (!IsSafePath(fields[0], PathForm::Relative)) continue;
             const std::string path = WindowsFolder(platform) + "\\" + fields[0];
             if (IsSharedWindowsIniFile(platform, path)) continue;
             if (platform.files().deleteFile(path)) Record(context.RecordChange, "Deleted file " + path);

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <vector>
 
+#include "install/file_list_line.h"
 #include "install/setup_state.h"
 #include "platform/platform.h"
-#include "support/fields.h"
 #include "support/folders.h"
 #include "support/paths.h"
 #include "support/text.h"
@@ -52,17 +52,11 @@ void BuildInstallLists(Platform& platform, SetupState& state, std::string& Main_
     state.InstallFiles.Clear();
     for (const auto& line : state.ArchiveFileList) {
         if (line.empty()) continue;
-        std::string rest = line;
+        const FileListLine parts = SplitFileListLine(line);
         std::string folder;
-        std::string field;
-        for (const char separator : {'\t', ','}) {
-            while (rest.find(separator) != std::string::npos) {
-                SplitFirstField(rest, separator, field);
-                ApplyField(platform, Main_Dir, field, folder);
-            }
-        }
-        state.InstallTargets.Add(folder + ExtractFileName(rest));
-        state.InstallFiles.Add(state.ExpandDir + (rest.size() > 3 ? rest.substr(3) : std::string()));
+        for (const std::string& field : parts.fields) ApplyField(platform, Main_Dir, field, folder);
+        state.InstallTargets.Add(folder + ExtractFileName(parts.source));
+        state.InstallFiles.Add(state.ExpandDir + SourceBelowDrive(parts.source));
     }
 }
 

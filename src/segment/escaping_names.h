@@ -6,13 +6,19 @@
 #include <string>
 
 #include "compress/compress_errors.h"
-#include "compress/member_names.h"
+#include "support/safe_path.h"
 
 namespace tavlin {
 
-// Raises EUnsafeMemberName for a name that would be written outside its folder.
+// Raises EUnsafeMemberName for a name that the path rule refuses below a
+// folder. An empty or overlong name cannot leave the folder and selects no
+// member that the archive layer would expand (it checks every name itself),
+// so list files may hold them.
 inline void RefuseEscapingName(const std::string& name) {
-    if (IsRootedMemberName(name) || IsUnsafeMemberName(name)) throw EUnsafeMemberName(name);
+    const PathFault fault = FindPathFault(name, PathForm::Relative);
+    if (fault != PathFault::None && fault != PathFault::Empty && fault != PathFault::TooLong) {
+        throw EUnsafeMemberName(name);
+    }
 }
 
 }  // namespace tavlin

@@ -87,11 +87,11 @@ void WriteRecord(SegmentSpanWriter& out, const std::array<std::uint8_t, N>& byte
 TListFile BuildListFile(const std::vector<std::string>& names) {
     std::size_t longest = 0;
     for (const auto& name : names) {
-        RefuseEscapingName(name);
         if (name.find('\0') != std::string::npos || (!name.empty() && name.back() == ' ') ||
             name.size() + 1 > kLargestTextLength) {
             throw ESegError("Member name cannot be listed in a segment set: " + name);
         }
+        RefuseEscapingName(name);
         longest = std::max(longest, name.size());
     }
     TListFile list;

@@ -1,12 +1,15 @@
 #include "setup/unzip_form.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/platform.h"
 #include "setup/display_screen.h"
+#include "setup/expansion_result.h"
 #include "setup/setup_config.h"
 #include "support/file_utils.h"
 #include "support/paths.h"
+#include "support/safe_path.h"
 
 namespace tavlin {
 
@@ -27,7 +30,9 @@ TUNZIP::TUNZIP(TDisplayScreen& screen)
 
     // The segment reader as designed; the folders are set for each run.
     SegCompEZ1.MakeDirectories = true;
-    SegCompEZ1.ExceptionOnFileError = false;
+    // A member that cannot be created fails the expansion: the product would be
+    // incomplete, and the failure handling calls an unwritable file an error.
+    SegCompEZ1.ExceptionOnFileError = true;
     SegCompEZ1.Key = 0;
     SegCompEZ1.CheckSpaceBeforeExpand = false;
     SegCompEZ1.SetSegBaseName("disk");
@@ -87,6 +92,7 @@ void TUNZIP::ExpandSetupFiles() {
         State.ExpandedCount = 0;
         SegCompEZ1.SegExpandAll();
         ReadSetupConfig(Screen, State.ExpandDir);
+        CheckExpansionResult(files, State, Screen.TextInfo1.Caption);
         Application.ProcessMessages();
         Screen.Refresh();
         Application.ProcessMessages();
@@ -135,19 +141,17 @@ void TUNZIP::SegCompEZ1SegBefore(TSegMode, const std::string&, std::uint16_t seg
 void TUNZIP::SegCompEZ1CheckFile(std::string& filepath, TCProcessMode) {
     // A member is stored under its full path with a drive; what follows the drive
     // goes below the expansion folder, and nothing may climb out of it.
-    if (filepath.size() < 4 || filepath[1] != ':' || filepath[2] != '\\') {
+    if (filepath.size() < 4 || filepath[1] != ':' || (filepath[2] != '\\' && filepath[2] != '/') ||
+        !IsSafePath(filepath, PathForm::Absolute)) {
         throw EUnsafeMemberPath("Refused member " + filepath);
     }
-    std::string rest = filepath.substr(3);
-    for (std::size_t start = 0; start <= rest.size();) {
-        const std::size_t end = std::min(rest.find('\\', start), rest.size());
-        const std::string component = rest.substr(start, end - start);
-        if (component == ".." || component == "." || component.find(':') != std::string::npos) {
-            throw EUnsafeMemberPath("Refused member " + filepath);
-        }
-        start = end + 1;
+    const std::string rest = filepath.substr(3);
+    std::string target = State.ExpandDir + rest;
+    std::replace(target.begin(), target.end(), '/', '\\');
+    if (!PathLiesInside(target, State.ExpandDir) || target.size() > kMaxPathLength) {
+        throw EUnsafeMemberPath("Refused member " + filepath);
     }
-    filepath = State.ExpandDir + rest;
+    filepath = target;
     ++State.ExpandedCount;
     Progress->UpdateProgress(State.ExpandedCount, "Preparing ..", ExtractFileName(rest));
     Application.ProcessMessages();

@@ -48,7 +48,7 @@ public:
     // Before each attempt to open segment segNumber.
     void SegCompEZ1SegBefore(TSegMode segMode, const std::string& segName, std::uint16_t segNumber);
     // Before each member is written: moves it below the expansion folder. Raises
-    // EUnsafeMemberPath for a stored path without a drive or with ".." in it.
+    // EUnsafeMemberPath for a stored path without a drive or one the path rule refuses.
     void SegCompEZ1CheckFile(std::string& filepath, TCProcessMode mode);
 
 private:

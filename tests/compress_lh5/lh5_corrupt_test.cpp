@@ -81,13 +81,17 @@ TEST(Lh5BadHeader, TheValidPartsDecode) {
     EXPECT_EQ(ExpandLh5(bits.Finish(), 6).output, Bytes(6, 'A'));
 }
 
-// What a damaged member must come to: an exception, or an output whose checksum
-// tells it apart from the original (or the original itself).
+// What a damaged member must come to: an exception, an output cut short where
+// its stored bits ran out (the member is then damaged whatever its sum), or an
+// output whose checksum tells it apart from the original (or the original itself).
 void ExpectDetectedOrIntact(const Bytes& stream, const Bytes& original, std::int32_t sourceSize) {
     try {
         const CodecResult result =
             ExpandLh5(stream, static_cast<std::int32_t>(original.size()), 0, false, SIZE_MAX, sourceSize);
-        ASSERT_GE(result.output.size(), original.size());
+        if (result.output.size() < original.size()) {
+            EXPECT_TRUE(result.inputShort);
+            return;
+        }
         if (result.output != original) {
             EXPECT_NE(result.checksum, ByteSum(original));
         }
@@ -103,10 +107,12 @@ TEST(Lh5Damage, TruncatedStreamsAreRejectedOrMarkedShort) {
     for (const std::int32_t cut : {0, 1, 2, 3, 7, 40, size / 3, size / 2, size - 2, size - 1}) {
         SCOPED_TRACE("source cut to " + std::to_string(cut));
         try {
+            // A member that claims far more than its bytes hold: the output stops
+            // within one symbol of where the stored bits run out.
             const CodecResult result =
-                ExpandLh5(stream, static_cast<std::int32_t>(original.size()), 0, false, SIZE_MAX, cut);
+                ExpandLh5(stream, static_cast<std::int32_t>(original.size() * 100), 0, false, SIZE_MAX, cut);
             EXPECT_TRUE(result.inputShort);
-            EXPECT_GE(result.output.size(), original.size());
+            EXPECT_LE(result.output.size(), original.size() + 256);
         } catch (const ELZHBadDecodeTable&) {
             // A header cut into zeros may be rejected instead.
         }
