@@ -31,7 +31,7 @@ constexpr int kUsageError = 1;
 
 int Usage(const std::string& message) {
     std::cerr << "tavlin-setup: " << message << "\n"
-              << "usage: tavlin-setup --machine DIR [--drive L=HOSTDIR]... [--cd WINFOLDER] [--] ARGS...\n"
+              << "usage: tavlin-setup --machine DIR [--drive L=HOSTDIR]... [--cd WINFOLDER] [--screenshots DIR] [--] ARGS...\n"
               << "       tavlin-setup --machine DIR --create-only\n"
               << "options: --screenshots PICTURES  writes a PNG of the screen each time it settles\n";
     return kUsageError;

@@ -226,7 +226,6 @@ void PaintEdit(PaintContext& context, const TEdit& edit, TPoint origin) {
 }
 
 void PaintFolderEdit(PaintContext& context, const TFolderEdit& edit, TPoint origin) {
-    Canvas& canvas = context.canvas;
     const int buttonWidth = std::min(edit.Width, edit.Height + 2);
     TEdit field("");
     field.Width = edit.Width - buttonWidth - 2;
@@ -242,7 +241,6 @@ void PaintFolderEdit(PaintContext& context, const TFolderEdit& edit, TPoint orig
     browse.Font = edit.Font;
     browse.Enabled = edit.Enabled;
     PaintButton(context, browse, {origin.x + edit.Width - buttonWidth, origin.y});
-    (void)canvas;
 }
 
 void PaintMemo(PaintContext& context, const TMemo& memo, TPoint origin) {
