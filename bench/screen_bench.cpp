@@ -24,9 +24,9 @@
 namespace {
 
 using namespace tavlin;
-using Clock = std::chrono::steady_clock;
+using Timer = std::chrono::steady_clock;
 
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Milliseconds(Timer::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 }  // namespace
 
@@ -64,20 +64,20 @@ int main(int argc, char** argv) {
     FilePictureSource pictures(machine->files(), decoder);
     std::vector<double> times;
     for (int i = 0; i < renders; ++i) {
-        const auto start = Clock::now();
+        const auto start = Timer::now();
         RasterCanvas canvas(application.ScreenWidth, application.ScreenHeight);
         PaintContext context{canvas, &pictures};
         PaintSetupScreen(context, screen);
-        times.push_back(Milliseconds(Clock::now() - start));
+        times.push_back(Milliseconds(Timer::now() - start));
     }
     std::sort(times.begin(), times.end());
 
     RasterCanvas canvas(application.ScreenWidth, application.ScreenHeight);
     PaintContext context{canvas, &pictures};
     PaintSetupScreen(context, screen);
-    const auto start = Clock::now();
+    const auto start = Timer::now();
     canvas.WritePng((work / "screen.png").string());
-    const double png = Milliseconds(Clock::now() - start);
+    const double png = Milliseconds(Timer::now() - start);
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
