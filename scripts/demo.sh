@@ -30,8 +30,10 @@ rm -rf "$media" "$machine"
 # The hosted machine runs the setup program itself; setup.exe on the media only
 # has to be there (it is copied into the installation as the uninstaller).
 printf 'MZ stand-in for setup.exe: on a hosted machine tavlin-setup runs the setup.\r\n' > "$work/setup.exe"
+# tavlin media checks install.cfg against the product first (tavlin check does
+# that alone) and ends with a summary of what the medium will do.
 "$tavlin" media --product examples/acme/Acme --config examples/acme/install.cfg \
-  --files examples/acme/files.lst --setup "$work/setup.exe" --out "$media"
+  --files examples/acme/files.lst --warning examples/acme/warning.txt --setup "$work/setup.exe" --out "$media"
 echo "The media in $media, as they would go on floppy disks or a CD:"
 (cd "$media" && ls -l | tail -n +2 | awk '{printf "  %-14s %8d bytes\n", $9, $5}')
 
@@ -40,6 +42,10 @@ run_setup() { "$setup" --machine "$machine" --drive "D=$media" "$@"; }
 run_setup --create-only
 # Like every PC it has its start-up files and a list of installed programs.
 report seed "$machine"
+if ! { [ -t 0 ] && [ -t 1 ]; }; then
+  say "The setup's welcome page shows examples/acme/warning.txt (closed again with Q)"
+  printf 'Q\n' | run_setup --cd 'D:\' | sed -n '/==== .*Install Application ====/,/^\[C\]/p' || true
+fi
 report snapshot "$machine" "$work/before.json"
 echo "Drive C: holds WINDOWS and Program Files; drive D: holds the media."
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows trees with mingw-w64 and runs what can run here: the x86_64
 # tree (tests under wine, on a virtual display when there is none) and the i686
-# tree that ships, compiled only, since 32-bit wine cannot be installed here.
+# tree that ships, compiled only, since 32-bit wine cannot be installed here
+# (its setup.exe's header and imports are checked).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="${TAVLIN_JOBS:-2}"
@@ -39,3 +40,4 @@ fi
 echo "== i686 build (compile only)"
 cmake -S . -B build-win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DTAVLIN_WERROR=ON > /dev/null
 cmake --build build-win32 -j"$jobs"
+bash tests/wine/exe_header_test.sh i686-w64-mingw32-objdump build-win32/apps/setup/setup.exe 5.1

@@ -5,11 +5,14 @@
 // its files, stored under their names; the setup expands a member of the
 // template C:\Acme\docs\*.* to its expansion folder + Acme\docs\, which is where
 // finstall.cfg's line C:\Acme\docs\... sends it from. The same input gives the
-// same bytes: members are in name order with the files' own dates.
+// same bytes: members are in name order with the files' own dates. install.cfg
+// is checked first (media_extras.cpp); the welcome text goes to the root of the
+// expansion folder, and a summary of what the medium does ends the run.
 #include <CLI/CLI.hpp>
 #include <memory>
 
 #include "compress/zivi_archive.h"
+#include "media_extras.h"
 #include "media_file_list.h"
 #include "media_product.h"
 #include "segment/segment_writer.h"
@@ -31,6 +34,8 @@ struct MediaOptions {
     std::uint32_t segmentSize = 1440000;
     std::string method = "lh5";
     std::string setup;
+    std::string warning;
+    bool strict = false;
 };
 
 TCompressionMethod MethodNamed(const std::string& name) {
@@ -68,7 +73,8 @@ void RunMedia(ToolContext& context, const MediaOptions& options) {
         throw UsageError("--out must not lie inside the product folder");
     }
 
-    const Product product = CollectProduct(files, productPath);
+    Product product = CollectProduct(files, productPath);
+    const std::string welcomePath = TakeWelcomeText(host, product, options.warning);
     std::vector<std::string> listLines;
     if (!options.files.empty()) {
         StringList list;
@@ -77,6 +83,8 @@ void RunMedia(ToolContext& context, const MediaOptions& options) {
     }
     StringList fileList;
     fileList.Lines() = BuildFileList(product, listLines, options.files);
+    const ConfigDocument config = CheckConfigForMedia(host, {options.config, configPath, options.strict}, product,
+                                                      fileList.Lines(), !welcomePath.empty(), !setupPath.empty());
 
     if (!files.forceDirectories(outPath)) throw Exception(options.out + ": cannot create the folder");
     TemporaryFolder temp(host);
@@ -91,15 +99,19 @@ void RunMedia(ToolContext& context, const MediaOptions& options) {
         archiver.CompressArchive(archivePath, members, {method, 0});
         archives.push_back({product.Root + folder.Relative + "*.*", archivePath});
     }
+    if (!welcomePath.empty()) {
+        archives.push_back(WelcomeTextArchive(archiver, welcomePath, temp.Path() + "\\welcome.tva", method));
+    }
     TSegWriteOptions writeOptions;
     writeOptions.Folder = outPath;
     writeOptions.SegmentSize = options.segmentSize;
     writeOptions.ListMethod = method;
-    TSegmentSetWriter(files, writeOptions).Write(archives);
+    const std::vector<std::string> segments = TSegmentSetWriter(files, writeOptions).Write(archives);
 
     fileList.SaveToFile(files, outPath + "\\finstall.cfg");
     CopyFileBytes(files, configPath, outPath + "\\install.cfg");
     if (!setupPath.empty()) CopyFileBytes(files, setupPath, outPath + "\\setup.exe");
+    PrintMediaSummary(context, config, archives, segments);
 }
 
 }  // namespace
@@ -116,6 +128,9 @@ CommandAction DeclareMedia(CLI::App& command) {
     command.add_option("-m", options->method, "Compression method (default lh5)")
         ->check(CLI::IsMember({"none", "rle", "lzh", "lh5"}));
     command.add_option("--setup", options->setup, "The setup program to put beside the segments");
+    command.add_option("--warning", options->warning,
+                       "The welcome page's text (default: warning.txt at the top of the product folder)");
+    command.add_flag("--strict", options->strict, "Warnings about install.cfg stop the build too");
     return [options](ToolContext& context) { RunMedia(context, *options); };
 }
 

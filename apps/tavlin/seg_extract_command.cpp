@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 
+#include "compress/archive_layout.h"
 #include "compress/member_names.h"
 #include "segment_reading.h"
 #include "temporary_folder.h"
@@ -28,8 +29,31 @@ void RunSegExtract(ToolContext& context, const SegExtractOptions& options) {
     TemporaryFolder temp(host);
     std::string current;
     try {
+        // Each archive's layout is checked strictly before its first member is
+        // written (or after it, when none was): the reader itself takes a record
+        // cut short as the archive's end.
+        std::size_t archiveNumber = 1;
+        bool checked = false;
+        TSegCompEZ* readerInUse = nullptr;
+        const auto checkArchive = [&] {
+            if (checked) return;
+            checked = true;
+            const auto file = host.Files().openRead(readerInUse->TempArchivePath());
+            try {
+                CheckArchiveLayout(*file);
+            } catch (const EDamagedArchive& error) {
+                throw Exception(options.media + ": archive " + std::to_string(archiveNumber) + ": " + error.what());
+            }
+        };
         ReadSegmentSet(context, options.media, temp.Path(), [&](TSegCompEZ& reader) {
+            readerInUse = &reader;
+            reader.OnSegAfterArchive = [&](const TSegArcHeader&, const std::string&) {
+                checkArchive();
+                checked = false;
+                ++archiveNumber;
+            };
             reader.OnCheckFile = [&](std::string& path, TCProcessMode) {
+                checkArchive();
                 current = path;
                 std::string rest = path.size() >= 2 && path[1] == ':' ? path.substr(2) : path;
                 if (IsUnsafeMemberName(rest)) {

@@ -48,6 +48,7 @@ CommandAction DeclareList(CLI::App& command);
 CommandAction DeclareExtract(CLI::App& command);
 CommandAction DeclareTest(CLI::App& command);
 CommandAction DeclareMedia(CLI::App& command);
+CommandAction DeclareCheck(CLI::App& command);
 CommandAction DeclareSegList(CLI::App& command);
 CommandAction DeclareSegExtract(CLI::App& command);
 

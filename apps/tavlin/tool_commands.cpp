@@ -13,6 +13,7 @@ const std::vector<ToolCommand>& ToolCommands() {
         {"extract", "Expand the members of an archive into a folder", DeclareExtract},
         {"test", "Decode every member and check its checksum, writing nothing", DeclareTest},
         {"media", "Build setup media from a product folder and its install.cfg", DeclareMedia},
+        {"check", "Check install.cfg against a product folder, building nothing", DeclareCheck},
         {"seg-list", "List the archives and files of a segment set", DeclareSegList},
         {"seg-extract", "Expand every archive of a segment set into a folder", DeclareSegExtract},
     };

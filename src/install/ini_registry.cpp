@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <set>
 
-#include "controls/application.h"
 #include "install/path_macros.h"
 #include "install/record_change.h"
 #include "install/shared_settings.h"
@@ -75,7 +74,7 @@ std::uint32_t InstalledKiB(Platform& platform, const SetupState& state) {
 void ClearIniRegistryTargets(InstallContext& context) {
     Platform& platform = context.platform;
     for (const auto& entry : context.state.IniRegistryEntries) {
-        context.application.ProcessMessages();
+        context.ui.ProcessMessages();
         const auto fields = CutEntry(entry);
         if (Contains(fields[0], ".INI")) {
             // Only a name below the Windows folder is cleared; one that climbs out
@@ -93,7 +92,7 @@ void ClearIniRegistryTargets(InstallContext& context) {
 void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log) {
     Platform& platform = context.platform;
     for (const auto& entry : context.state.IniRegistryEntries) {
-        context.application.ProcessMessages();
+        context.ui.ProcessMessages();
         auto [file, section, key, value] = CutEntry(entry);
         value = ExpandPathMacros(platform, context.Main_Dir, value, false);
         file = ExpandPathMacros(platform, context.Main_Dir, file, true);
@@ -127,7 +126,7 @@ void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log) {
 
 void RegisterUninstallEntry(InstallContext& context) {
     Platform& platform = context.platform;
-    context.application.ProcessMessages();
+    context.ui.ProcessMessages();
     const std::string& title = context.Title;
     if (title.empty()) return;
     const std::string key = NormalKeyPath(std::string(kUninstallListKey) + title);

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 
-#include "controls/application.h"
 #include "install/ini_registry.h"
 #include "install/path_macros.h"
 #include "install/protected_folders.h"
@@ -18,7 +17,6 @@
 #include "support/file_utils.h"
 #include "support/folders.h"
 #include "support/paths.h"
-#include "support/progress_dialog.h"
 #include "support/text.h"
 
 namespace tavlin {
@@ -64,7 +62,7 @@ void InstallFile(InstallContext& context, const std::string& source, const std::
         const std::string question = "File being copied is older than the file on PC\r\rDo you wish to keep existing file:\r" +
                                      name + "\r" + DateText(platform, existingDate) + "\r\r" + name + "\r" +
                                      DateText(platform, sourceDate);
-        const MessageResult answer = context.application.MessageBox(question, MessageButtons::YesNo,
+        const MessageResult answer = context.ui.MessageBox(question, MessageButtons::YesNo,
                                                                     MessageKind::Confirmation, MessageResult::Yes);
         if (answer != MessageResult::No) return;  // the newer library stays
         if (files.deleteFile(existing)) Record(context.RecordChange, "Deleted file " + existing);
@@ -92,10 +90,9 @@ void RunInstallation(InstallContext& context) {
 
     ClearIniRegistryTargets(context);
 
-    TProgressDialog& progress = context.RunProgress;
-    progress.MaxProgress = static_cast<int>(state.InstallTargets.Count()) + 2;
-    progress.Center = true;
-    progress.Show();
+    EngineUi& ui = context.ui;
+    const int maxProgress = static_cast<int>(state.InstallTargets.Count()) + 2;
+    ui.StartProgress(maxProgress, ProgressAnimation::CopyFiles);
     context.ProgressCount = 0;
 
     // The setup and its configuration go along, so that the installed copy can
@@ -133,7 +130,7 @@ void RunInstallation(InstallContext& context) {
         const std::string name = target.substr(folder.size());
 
         ++context.ProgressCount;
-        progress.UpdateProgress(context.ProgressCount, "Installing ..", name);
+        ui.UpdateProgress(context.ProgressCount, "Installing ..", name);
         CreateFolder(context, folder);
 
         if (name.empty()) {
@@ -157,12 +154,12 @@ void RunInstallation(InstallContext& context) {
         if (folderShared) log.AddFile(installFolder + ExtractFileName(*picture));
         CopyIntoFolder(context, state.ExpandDir + *picture, installFolder);
     }
-    progress.UpdateProgress(progress.MaxProgress, "Files Copied..", "Finished");
+    ui.UpdateProgress(maxProgress, "Files Copied..", "Finished");
 
     ShowStage(context, "Updating Settings");
-    context.application.ProcessMessages();
+    ui.ProcessMessages();
     BuildStartupBlock(platform, context.Main_Dir, context.Title, state.AutoexecLines);
-    context.application.ProcessMessages();
+    ui.ProcessMessages();
     BuildStartupBlock(platform, context.Main_Dir, context.Title, state.ConfigSysLines);
     AppendBlockToFile(platform, "AUTOEXEC.BAT", context.Title, state.AutoexecLines, context.RecordChange);
     AppendBlockToFile(platform, "CONFIG.SYS", context.Title, state.ConfigSysLines, context.RecordChange);
@@ -176,7 +173,7 @@ void RunInstallation(InstallContext& context) {
 
     log.SetTitle(context.Title);
 
-    context.application.ProcessMessages();
+    ui.ProcessMessages();
     if (context.SelectFinishedPage) {
         try {
             context.SelectFinishedPage();

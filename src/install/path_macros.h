@@ -2,20 +2,15 @@
 // three ways of resolving them, and the building of the installation lists.
 #pragma once
 
-#include <array>
 #include <string>
 #include <utility>
+
+#include "config/folder_table.h"
 
 namespace tavlin {
 
 class Platform;
 struct SetupState;
-
-inline constexpr std::array<const char*, 7> FolderKeywords = {
-    "Installation Directory", "Program Files", "Windows", "System", "System32", "Fonts", "Root"};
-inline constexpr std::array<const char*, 7> FolderMacros = {
-    "<InstallDir>\\", "<ProgramFiles>\\", "<Windows>\\", "<Windows>\\System\\", "<Windows>\\System32\\",
-    "<Windows>\\Fonts", "<Root>\\"};
 
 // The folder that row stands for now (Main_Dir is the installation folder).
 std::string MacroFolder(Platform& platform, const std::string& Main_Dir, int row);

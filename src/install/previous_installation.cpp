@@ -2,7 +2,6 @@
 // subfolders when asked, and starting its own uninstaller.
 #include "install/previous_installation.h"
 
-#include "controls/application.h"
 #include "install/ini_registry.h"
 #include "install/setup_state.h"
 #include "platform/platform.h"
@@ -26,9 +25,8 @@ bool IsWithin(Platform& platform, const std::string& folder, const std::string& 
 
 }  // namespace
 
-void CheckPreviousInstallation(TApplication& application, SetupState& state, const std::string& Main_Dir) {
-    Platform& platform = application.platform();
-    application.ProcessMessages();
+void CheckPreviousInstallation(Platform& platform, EngineUi& ui, SetupState& state, const std::string& Main_Dir) {
+    ui.ProcessMessages();
 
     const std::string key = std::string(kUninstallListKey) + state.UninstallString;
     std::string command;
@@ -52,9 +50,9 @@ void CheckPreviousInstallation(TApplication& application, SetupState& state, con
     platform.files().setCurrentDirectory(oldFolder);  // ignored on failure: the uninstaller is started in oldFolder anyway
     std::string text;
     for (const auto& line : state.PreviousUninstallLines) text += line + "\r\n";
-    application.MessageBox(text);
+    ui.MessageBox(text);
     RunFileIn(platform, "setup.exe", parameters, oldFolder, swShow);
-    application.MessageBox("Continue with Install. Click on \"OK\"");
+    ui.MessageBox("Continue with Install. Click on \"OK\"");
 }
 
 }  // namespace tavlin

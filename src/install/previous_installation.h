@@ -6,10 +6,11 @@
 
 namespace tavlin {
 
-class TApplication;
+class EngineUi;
+class Platform;
 struct SetupState;
 
 // Main_Dir is the default installation folder at the time of the call.
-void CheckPreviousInstallation(TApplication& application, SetupState& state, const std::string& Main_Dir);
+void CheckPreviousInstallation(Platform& platform, EngineUi& ui, SetupState& state, const std::string& Main_Dir);
 
 }  // namespace tavlin

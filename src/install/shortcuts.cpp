@@ -3,9 +3,10 @@
 // and links before it creates them.
 #include "install/shortcuts.h"
 
+#include <iterator>
 #include <vector>
 
-#include "controls/application.h"
+#include "config/screen_names.h"
 #include "install/path_macros.h"
 #include "install/uninstall_log.h"
 #include "platform/platform.h"
@@ -22,9 +23,11 @@ constexpr std::size_t kDesktopItemFields = 10;
 
 // The show command a WinShow text asks for; 0 leaves the link's default.
 int ShowCommandFor(const std::string& winShow) {
-    if (winShow == "Normal") return swShowNormal;
-    if (winShow == "Maximized") return swShowMaximized;
-    if (winShow == "Minimized") return swShowMinimized;
+    const int commands[] = {swShowNormal, swShowMaximized, swShowMinimized};
+    static_assert(std::size(commands) == WindowStateNames.size());
+    for (std::size_t i = 0; i < WindowStateNames.size(); ++i) {
+        if (winShow == WindowStateNames[i]) return commands[i];
+    }
     return 0;
 }
 
@@ -98,7 +101,7 @@ void TShortcuts::CreateShortcuts() {
 }
 
 void CreateItemShortcuts(InstallContext& context, UninstallLog& log, std::size_t index) {
-    context.application.ProcessMessages();
+    context.ui.ProcessMessages();
     Platform& platform = context.platform;
     TShortcuts& shortcuts = context.DesktopProp;
 
@@ -106,7 +109,7 @@ void CreateItemShortcuts(InstallContext& context, UninstallLog& log, std::size_t
     std::vector<std::string> fields(kDesktopItemFields);
     for (auto& field : fields) SplitFirstField(text, ',', field);
     const auto rowChecked = [&](std::size_t row) {
-        return context.ShortcutRowChecked && context.ShortcutRowChecked(row);
+        return row < context.ShortcutRows.size() && context.ShortcutRows[row];
     };
 
     shortcuts.FolderDesktop = context.FolderDesktop;
@@ -153,7 +156,7 @@ void CreateItemShortcuts(InstallContext& context, UninstallLog& log, std::size_t
     log.AddFile(programs + inFolder);
 
     shortcuts.CreateShortcuts();
-    context.application.ProcessMessages();
+    context.ui.ProcessMessages();
 }
 
 }  // namespace tavlin

@@ -84,6 +84,10 @@ public:
     // Set when the user cancelled a prompt.
     bool Aborted() const { return aborted_; }
 
+    // The temporary file that holds the archive being expanded, from the moment
+    // it is copied out of the segments until OnSegAfterArchive has returned.
+    std::string TempArchivePath() const;
+
 private:
     class ParkedEvents;
 
@@ -102,7 +106,6 @@ private:
     std::vector<std::string> ExpandListArchive(const std::string& archivePath);
     void ReadListFile(const std::string& path, std::uint32_t recordWidth, std::vector<std::string>& names);
     void ExpandArchiveRecord(TSegArc& entry);
-    std::string TempArchivePath() const;
 
     Dialogs& dialogs_;
     std::string segBaseName_ = "SegData";

@@ -51,8 +51,9 @@ TDisplayScreen::TDisplayScreen(TApplication& application, SetupState& state, con
       Main_Dir(application, "Main_Dir"),
       Timer1(application, "Timer1"),
       RunProgress(application),
+      EngineScreen(application, RunProgress),
       DesktopProp(application.platform()),
-      DelTree1(application),
+      DelTree1(application.platform(), EngineScreen),
       SysShutdown1(application.platform()) {
     // The form: borderless and maximised, navy behind the background.
     Color = clNavy;
@@ -395,7 +396,7 @@ void TDisplayScreen::PrepareWizardAfterExpansion() {
     Notebook1PageChanged();
     BringToFront();
     if (!State.UninstallMode && State.UninstallOption) {
-        CheckPreviousInstallation(Application, State, Main_Dir.Text);
+        CheckPreviousInstallation(platform(), EngineScreen, State, Main_Dir.Text);
     }
 }
 

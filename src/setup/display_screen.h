@@ -19,8 +19,9 @@
 #include "install/setup_state.h"
 #include "install/shortcuts.h"
 #include "setup/command_line.h"
+#include "setup/screen_ui.h"
 #include "setup/sys_shutdown.h"
-#include "support/progress_dialog.h"
+#include "controls/progress_dialog.h"
 #include "uninstall/del_tree.h"
 
 namespace tavlin {
@@ -129,6 +130,8 @@ public:
     // Components.
     TTimer Timer1;
     TProgressDialog RunProgress;
+    // What the engines see of this screen.
+    ScreenUi EngineScreen;
     TShortcuts DesktopProp;
     TDelTree DelTree1;
     TSysShutdown SysShutdown1;
@@ -164,8 +167,9 @@ public:
     // Shows a text in the status panel, sized to it and centred on the screen.
     void SetStatusCaption(const std::string& caption);
 
-    // What the engines need from the wizard and the screen.
-    InstallContext MakeInstallContext();
+    // What the installation run needs from the wizard and the screen; folder is
+    // the installation folder the run works on (the edit's text, copied).
+    InstallContext MakeInstallContext(std::string& folder);
 
     Platform& platform() { return Application.platform(); }
     TPanel& Page(WizardPage page) { return Notebook1.Page(page); }

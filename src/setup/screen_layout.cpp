@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "config/screen_names.h"
 #include "platform/platform.h"
 #include "setup/display_screen.h"
 #include "setup/picture_size.h"
@@ -13,29 +14,28 @@ namespace tavlin {
 
 std::optional<TPoint> LogoPosition(const std::string& name, int W, int H, int w, int h, int textLine3Bottom,
                                    int textLine4Top) {
-    if (name == "Upper Right") return TPoint{W - w - 5, 5};
-    if (name == "Bottom Right") return TPoint{W - w - 5, H - h - 5};
-    if (name == "Upper Left (Under Text)") return TPoint{5, textLine3Bottom + 10};
-    if (name == "Bottom Left") return TPoint{5, H - h - 5};
-    if (name == "Upper Center") return TPoint{W / 2 - w / 2, textLine3Bottom + 10};
-    if (name == "Lower Center") return TPoint{W / 2 - w / 2, textLine4Top - h - 5};
-    if (name == "Center") return TPoint{W / 2 - w / 2, H / 2 - h / 2};
+    const auto place = LogoPlaceNamed(name);
+    if (!place) return std::nullopt;
+    switch (*place) {
+        case LogoPlace::UpperRight: return TPoint{W - w - 5, 5};
+        case LogoPlace::BottomRight: return TPoint{W - w - 5, H - h - 5};
+        case LogoPlace::UpperLeftUnderText: return TPoint{5, textLine3Bottom + 10};
+        case LogoPlace::BottomLeft: return TPoint{5, H - h - 5};
+        case LogoPlace::UpperCenter: return TPoint{W / 2 - w / 2, textLine3Bottom + 10};
+        case LogoPlace::LowerCenter: return TPoint{W / 2 - w / 2, textLine4Top - h - 5};
+        case LogoPlace::Center: return TPoint{W / 2 - w / 2, H / 2 - h / 2};
+    }
     return std::nullopt;
 }
 
+// The names' order is the styles' order.
+static_assert(bdFlat == 0 && bdStretchImage == 1 && bdTileImage == 2 && bdUp == 3 && bdDown == 4 && bdLeft == 5 &&
+              bdRight == 6 && bdHorzIn == 7 && bdHorzOut == 8 && bdVertIn == 9 && bdVertOut == 10);
+
 std::optional<TDirection> BackgroundStyleNamed(const std::string& name) {
-    static const std::pair<const char*, TDirection> kStyles[] = {
-        {"Solid Color", bdFlat},        {"Stretch Bitmap Image", bdStretchImage},
-        {"Tile Bitmap Image", bdTileImage}, {"Up", bdUp},
-        {"Down", bdDown},               {"Left", bdLeft},
-        {"Right", bdRight},             {"Horizontal In", bdHorzIn},
-        {"Horizontal Out", bdHorzOut},  {"Vertical In", bdVertIn},
-        {"Vertical Out", bdVertOut},
-    };
-    for (const auto& [styleName, style] : kStyles) {
-        if (name == styleName) return style;
-    }
-    return std::nullopt;
+    const auto index = DisplayStyleIndex(name);
+    if (!index) return std::nullopt;
+    return static_cast<TDirection>(*index);
 }
 
 void TDisplayScreen::FormResize() {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "config/config_keys.h"
 #include "platform/errors.h"
 
 namespace tavlin {
@@ -15,9 +16,6 @@ class EListError : public Exception {
 public:
     using Exception::Exception;
 };
-
-// The texts of the four screen lines when install.cfg gives none.
-inline constexpr const char* kDefaultTextLines[4] = {"Tavlin Pro Setup", "", "", "Tavlin Pro"};
 
 // Reads folder + "install.cfg" (folder ends with "\") into the state and the
 // screen, loads folder + "finstall.cfg" and builds the installation lists. Raises

@@ -11,7 +11,7 @@
 #include "controls/form.h"
 #include "platform/errors.h"
 #include "segment/seg_comp_ez.h"
-#include "support/progress_dialog.h"
+#include "controls/progress_dialog.h"
 
 namespace tavlin {
 

@@ -101,7 +101,8 @@ void TDisplayScreen::StartInstallation() {
     InstallStatus.Show();
     Application.ProcessMessages();
     Refresh();
-    InstallContext context = MakeInstallContext();
+    std::string folder = Main_Dir.Text;
+    InstallContext context = MakeInstallContext(folder);
     RunStarted = true;
     try {
         RunInstallation(context);
@@ -111,13 +112,13 @@ void TDisplayScreen::StartInstallation() {
         Outcome = SetupOutcome::RunFailed;
         Application.ShowException(error);
     }
+    Main_Dir.Text = folder;
 }
 
 void TDisplayScreen::StartUninstall() {
     UninstallContext context{platform(),
-                             Application,
+                             EngineScreen,
                              State,
-                             RunProgress,
                              ProgressCount,
                              UninstallFolder,
                              UninstallName,
@@ -136,20 +137,25 @@ void TDisplayScreen::StartUninstall() {
     }
 }
 
-InstallContext TDisplayScreen::MakeInstallContext() {
+InstallContext TDisplayScreen::MakeInstallContext(std::string& folder) {
+    std::vector<bool> rows;
+    for (const TListItem& item : ListView1.Items) rows.push_back(item.Checked);
     return InstallContext{
         platform(),
-        Application,
+        EngineScreen,
         State,
-        RunProgress,
         ProgressCount,
-        Main_Dir.Text,
+        folder,
         TextInfo1.Caption,
         CheckBox1.Checked,
         CheckBox2.Checked,
-        [this](std::size_t row) { return row < ListView1.Items.size() && ListView1.Items[row].Checked; },
+        std::move(rows),
         [this](const std::string& caption) { SetStatusCaption(caption); },
-        [this] { SelectPage(pgFinished); },
+        // The Finished page shows the folder as the run completed it.
+        [this, &folder] {
+            Main_Dir.Text = folder;
+            SelectPage(pgFinished);
+        },
         DesktopProp,
         RecordChange,
     };

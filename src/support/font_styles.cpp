@@ -3,15 +3,11 @@
 namespace tavlin {
 
 FontStyles ParseFontStyles(std::string_view text) {
-    static constexpr struct {
-        std::string_view name;
-        FontStyle style;
-    } kNames[] = {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}};
     FontStyles styles = 0;
     for (std::size_t comma = text.find(','); comma != std::string_view::npos; comma = text.find(',')) {
         const std::string_view token = text.substr(0, comma);
-        for (const auto& entry : kNames) {
-            if (token == entry.name) styles |= entry.style;
+        for (std::size_t i = 0; i < FontStyleNames.size(); ++i) {
+            if (token == FontStyleNames[i]) styles |= static_cast<FontStyles>(1u << i);
         }
         text.remove_prefix(comma + 1);
     }

@@ -1,6 +1,7 @@
 // Font styles as the configuration names them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -8,6 +9,9 @@ namespace tavlin {
 
 enum FontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using FontStyles = std::uint8_t;
+
+// The style names of the configuration; name i sets the style bit 1 << i.
+inline constexpr std::array<const char*, 4> FontStyleNames = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
 
 // Reads tokens each ended by ","; "fsBold", "fsItalic", "fsUnderline" and
 // "fsStrikeOut" add their style, anything else nothing, and a last token without

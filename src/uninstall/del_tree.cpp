@@ -3,7 +3,7 @@
 // happens in; the folders above go on and then stay, because they are not empty.
 #include "uninstall/del_tree.h"
 
-#include "controls/application.h"
+#include "install/engine_ui.h"
 #include "platform/platform.h"
 #include "support/paths.h"
 #include "support/text.h"
@@ -26,10 +26,10 @@ bool IsDriveOrNothing(FileSystem& files, const std::string& path) {
 
 }  // namespace
 
-TDelTree::TDelTree(TApplication& application) : application_(application) {}
+TDelTree::TDelTree(Platform& platform, EngineUi& ui) : platform_(platform), ui_(ui) {}
 
 bool TDelTree::DeleteTree() {
-    FileSystem& files = application_.platform().files();
+    FileSystem& files = platform_.files();
     errorReported_ = false;
     // Stepping out first keeps the process from standing in the folder it removes.
     files.setCurrentDirectory(IncludeTrailingBackslash(files.currentDirectory()) + "..");  // failure: stay
@@ -46,7 +46,7 @@ bool TDelTree::DeleteTree() {
 }
 
 bool TDelTree::DeleteFolderContents(const std::string& path) {
-    FileSystem& files = application_.platform().files();
+    FileSystem& files = platform_.files();
     const std::string folder = EndsWith(path, "\\") ? path : path + "\\";
     bool result = true;
     for (const auto& entry : files.find(folder + "*.*", kTreeEntries)) {
@@ -84,7 +84,7 @@ void TDelTree::ReportTreeError(const std::string& format, const std::string& arg
     if (Verbose && !errorReported_) {
         std::string text = format;
         if (const auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, argument);
-        application_.MessageBox(text, MessageButtons::Ok, MessageKind::Error, MessageResult::Ok);
+        ui_.MessageBox(text, MessageButtons::Ok, MessageKind::Error, MessageResult::Ok);
     }
     errorReported_ = true;
 }

@@ -9,11 +9,12 @@
 
 namespace tavlin {
 
-class TApplication;
+class EngineUi;
+class Platform;
 
 class TDelTree {
 public:
-    explicit TDelTree(TApplication& application);
+    TDelTree(Platform& platform, EngineUi& ui);
 
     std::string Path = "<..>";
     bool Verbose = false;
@@ -29,7 +30,8 @@ public:
     void ReportTreeError(const std::string& format, const std::string& argument);
 
 private:
-    TApplication& application_;
+    Platform& platform_;
+    EngineUi& ui_;
     bool errorReported_ = false;
 };
 

@@ -8,7 +8,6 @@
 #include <array>
 #include <vector>
 
-#include "controls/application.h"
 #include "install/ini_registry.h"
 #include "install/protected_folders.h"
 #include "install/startup_files.h"
@@ -16,7 +15,6 @@
 #include "support/folders.h"
 #include "support/ini_file.h"
 #include "support/paths.h"
-#include "support/progress_dialog.h"
 #include "support/text.h"
 #include "uninstall/del_tree.h"
 
@@ -60,7 +58,7 @@ public:
         const auto registryEntries = log.ReadKeyNames("Registry");
 
         if (fileEntries.empty()) {
-            context_.application.MessageBox("Unable to Find uninstall.cfg!!");
+            context_.ui.MessageBox("Unable to Find uninstall.cfg!!");
             Pump();
         } else {
             StartProgress(fileEntries.size() + folderEntries.size() + registryEntries.size());
@@ -73,7 +71,7 @@ public:
     }
 
 private:
-    void Pump() { context_.application.ProcessMessages(); }
+    void Pump() { context_.ui.ProcessMessages(); }
 
     void Record(const std::string& change) {
         if (context_.RecordChange) context_.RecordChange(change);
@@ -81,16 +79,12 @@ private:
 
     void StartProgress(std::size_t steps) {
         context_.ProgressCount = 0;
-        TProgressDialog& progress = context_.RunProgress;
-        progress.CommonAvi = aviDeleteFile;
-        progress.Center = true;
-        progress.MaxProgress = static_cast<int>(steps);
-        progress.Show();
+        context_.ui.StartProgress(static_cast<int>(steps), ProgressAnimation::DeleteFile);
     }
 
     void Step(const std::string& status1, const std::string& status2) {
         ++context_.ProgressCount;
-        context_.RunProgress.UpdateProgress(context_.ProgressCount, status1, status2);
+        context_.ui.UpdateProgress(context_.ProgressCount, status1, status2);
         Pump();
     }
 
@@ -99,7 +93,7 @@ private:
         for (const auto& entry : entries) {
             bool remove = true;
             if (!deleteAll && MayBeUsedByWindows(systemFolders, entry)) {
-                const auto answer = context_.application.MessageBox(
+                const auto answer = context_.ui.MessageBox(
                     "File Possible used by Windows.\r" + entry + "\rDelete Anyway?", MessageButtons::YesNoAll,
                     MessageKind::Confirmation, MessageResult::No);
                 remove = answer == MessageResult::Yes || answer == MessageResult::All;

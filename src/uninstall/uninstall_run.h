@@ -14,13 +14,12 @@ class TDelTree;
 
 struct UninstallContext {
     Platform& platform;
-    TApplication& application;
+    EngineUi& ui;  // message boxes, message pump, progress window
     SetupState& state;
-    TProgressDialog& RunProgress;
     int& ProgressCount;
     const std::string& UninstallFolder;  // folder of uninstaller.cfg, ending with "\"
     const std::string& UninstallName;    // the product's uninstall entry name
-    const std::string& Title;            // the setup title (text line 1)
+    std::string Title;                   // the setup title (text line 1)
     // Shows a text in the screen's second text line.
     std::function<void(const std::string& text)> SetSecondTextLine;
     TDelTree& DelTree1;

@@ -36,7 +36,7 @@ const char* const kWidgetConfig =
     "Launch Application=<InstallDir>\\widget.exe\r\n"
     "[INI\\Registry]\r\n"
     "Count=1\r\n"
-    "INIREG 0=HKEY_LOCAL_MACHINE\\,Software\\Widget,Path,<InstallDir>\r\n"
+    "INIREG 0=HKEY_LOCAL_MACHINE\\,Software\\Widget,Path,<InstallDir>\\\r\n"
     "[Desktop]\r\n"
     "Widget,<InstallDir>\\widget.exe,X,,,C:\\Widget\\widget.exe,Widget Works,,Normal,\r\n"
     "[Launch Applications]\r\n"

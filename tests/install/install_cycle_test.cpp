@@ -31,11 +31,12 @@ protected:
         uninstallState.ExpandDir = mainDir;
         uninstallState.SourceDir = mainDir;
         TProgressDialog uninstallProgress(*application);
-        TDelTree delTree(*application);
+        ScreenUi uninstallUi(*application, uninstallProgress);
+        TDelTree delTree(platform(), uninstallUi);
         int count = 0;
         bool closed = false;
         const std::string folder = mainDir;
-        UninstallContext context{platform(), *application, uninstallState, uninstallProgress, count, folder, title,
+        UninstallContext context{platform(), uninstallUi, uninstallState, count, folder, title,
                                  title, [](const std::string&) {}, delTree, [&closed] { closed = true; },
                                  [this](const std::string& change) { changes.push_back(change); }};
         RunUninstall(context);

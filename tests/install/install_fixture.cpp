@@ -46,9 +46,13 @@ void MachineFixture::SetUp() {
     });
     application = std::make_unique<TApplication>(*machine);
     application->Title = "Acme";
+    progress = std::make_unique<TProgressDialog>(*application);
+    ui = std::make_unique<ScreenUi>(*application, *progress);
 }
 
 void MachineFixture::TearDown() {
+    ui.reset();
+    progress.reset();
     application.reset();
     machine.reset();
     if (!HasFailure()) std::filesystem::remove_all(machineFolder);
@@ -99,7 +103,6 @@ void InstallFixture::SetUp() {
     state.ExpandDir = "C:\\WINDOWS\\Temp\\tvlp_093015\\";
     state.SourceDir = "D:\\";
     files().forceDirectories(state.ExpandDir);
-    progress = std::make_unique<TProgressDialog>(*application);
     progress->Caption = "Installing Application";
     progress->CommonAvi = aviCopyFiles;
     shortcuts = std::make_unique<TShortcuts>(*machine);
@@ -108,15 +111,14 @@ void InstallFixture::SetUp() {
 InstallContext InstallFixture::Context() {
     return InstallContext{
         *machine,
-        *application,
+        *ui,
         state,
-        *progress,
         progressCount,
         mainDir,
         title,
         folderStartMenu,
         folderDesktop,
-        [this](std::size_t row) { return row < shortcutRows.size() && shortcutRows[row]; },
+        shortcutRows,
         [this](const std::string& caption) { stages.push_back(caption); },
         [this] { finishedPageSelected = true; },
         *shortcuts,

@@ -19,7 +19,8 @@
 #include "install/setup_state.h"
 #include "install/shortcuts.h"
 #include "platform/hosted/hosted_machine.h"
-#include "support/progress_dialog.h"
+#include "controls/progress_dialog.h"
+#include "setup/screen_ui.h"
 
 namespace tavlin::test {
 
@@ -45,6 +46,9 @@ protected:
     std::filesystem::path machineFolder;
     std::unique_ptr<hosted::HostedMachine> machine;
     std::unique_ptr<TApplication> application;
+    // The engines' view of the screen: the application and its progress dialog.
+    std::unique_ptr<TProgressDialog> progress;
+    std::unique_ptr<ScreenUi> ui;
 
     // Message boxes asked so far; each is answered from answers (front first) or,
     // when that is empty, with its safe default. onMessage may throw to stop a run.
@@ -77,7 +81,6 @@ protected:
     std::string LogPath() const { return mainDir + "uninstaller.cfg"; }
 
     SetupState state;
-    std::unique_ptr<TProgressDialog> progress;
     std::unique_ptr<TShortcuts> shortcuts;
     int progressCount = 0;
     std::string mainDir = "C:\\Program Files\\Acme\\";

@@ -40,7 +40,7 @@ TEST_P(PreviousInstallationTest, RemovesTheEarlierInstallationFirst) {
     state.UninstallString = "Acme";
     state.UninstallCopy = c.uninstallCopy;
     state.PreviousUninstallLines = {"There is a Previous Version of the Software Found!", "Click OK."};
-    CheckPreviousInstallation(*application, state, c.mainDir);
+    CheckPreviousInstallation(platform(), *ui, state, c.mainDir);
 
     EXPECT_EQ(files().fileExists(c.mainDir + "Data\\Saved\\game.sav"), c.copied);
     EXPECT_EQ(ReadFile("C:\\Old\\Data\\Saved\\game.sav"), "saved");

@@ -68,6 +68,100 @@ TEST_F(Win32DialogsTest, TheYesNoAllBoxHasThreeButtons) {
     }
 }
 
+// The box's rectangles, in screen pixels, taken while it is open.
+struct ChoiceGeometry {
+    RECT client{};
+    RECT text{};
+    LONG textNeeds = 0;  // the height the text takes in the control's width and font
+    RECT buttons[3]{};
+};
+
+RECT screenRectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+bool inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// Esc pressed on the window that has the keyboard focus in the box's thread.
+void pressEscape(HWND box) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &gui);
+    const HWND target = gui.hwndFocus ? gui.hwndFocus : box;
+    PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+}
+
+TEST_F(Win32DialogsTest, TheYesNoAllBoxFitsItsTextAndAnswersEscWithNo) {
+    const char* const texts[] = {
+        "Keep it?",
+        "File Possible used by Windows.\rC:\\WINDOWS\\SYSTEM\\ACME.DLL\rDelete Anyway?",
+        "One\r\nTwo\nThree\rFour\r\rSix",
+        "A long question that the box has to break into several lines, because it is much wider than any "
+        "box should be on a screen of this size, and which goes on and on to make sure of it. Delete it?",
+        "C:\\A\\very\\long\\path\\without\\any\\blank\\in\\it\\that\\is\\wider\\than\\"
+        "the\\box\\could\\ever\\be\\made\\on\\a\\screen\\of\\this\\size\\at\\all\\"
+        "and\\more\\and\\more\\and\\more\\and\\more\\and\\more\\and\\more\\file.dll",
+    };
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        ChoiceGeometry seen;
+        DialogDriver driver("Tavlin Fit Test", [&](HWND box) {
+            RECT client{};
+            GetClientRect(box, &client);
+            MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            seen.client = client;
+            const HWND label = DialogDriver::child(box, "Static", text);
+            seen.text = screenRectOf(label);
+            const HDC dc = GetDC(label);
+            const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+            RECT need{0, 0, seen.text.right - seen.text.left, 0};
+            DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
+            seen.textNeeds = need.bottom;
+            SelectObject(dc, previous);
+            ReleaseDC(label, dc);
+            const char* const captions[] = {"&Yes", "&No", "&All"};
+            for (int i = 0; i < 3; ++i) seen.buttons[i] = screenRectOf(DialogDriver::child(box, "Button", captions[i]));
+            pressEscape(box);
+        });
+        EXPECT_EQ(dialogs().messageBox(text, "Tavlin Fit Test", MessageButtons::YesNoAll, MessageKind::Warning,
+                                       MessageResult::Yes),
+                  MessageResult::No);
+        ASSERT_TRUE(driver.acted());
+        EXPECT_GE(seen.text.bottom - seen.text.top, seen.textNeeds) << "the text is clipped";
+        EXPECT_GT(seen.textNeeds, 0);
+        EXPECT_TRUE(inside(seen.text, seen.client)) << "the text leaves the box";
+        for (const RECT& button : seen.buttons) {
+            EXPECT_TRUE(inside(button, seen.client)) << "a button leaves the box";
+            EXPECT_GE(button.top, seen.text.bottom) << "a button covers the text";
+        }
+        EXPECT_LE(seen.buttons[0].right, seen.buttons[1].left);
+        EXPECT_LE(seen.buttons[1].right, seen.buttons[2].left);
+    }
+}
+
+TEST_F(Win32DialogsTest, EscAnswersNoToAYesNoQuestionAndCancelsTheInputBox) {
+    DialogDriver question("Tavlin Esc Test", [](HWND box) { pressEscape(box); });
+    EXPECT_EQ(dialogs().messageBox("Replace the file?", "Tavlin Esc Test", MessageButtons::YesNo,
+                                   MessageKind::Confirmation, MessageResult::Yes),
+              MessageResult::No);
+    EXPECT_TRUE(question.acted());
+
+    std::string text = "A:\\";
+    DialogDriver input("Tavlin Esc Input", [](HWND box) {
+        SetWindowTextA(DialogDriver::child(box, "Edit", nullptr), "changed");
+        pressEscape(box);
+    });
+    EXPECT_FALSE(dialogs().inputBox("Tavlin Esc Input", "Directory Path:", text));
+    EXPECT_TRUE(input.acted());
+    EXPECT_EQ(text, "A:\\");
+}
+
 TEST_F(Win32DialogsTest, SuppressedMessageBoxesAnswerTheirSafeDefaultUnseen) {
     platform_.setSuppressMessageBoxes(true);
     DialogDriver watcher("Tavlin Silent Test", [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); });

@@ -20,7 +20,7 @@ protected:
         WriteFile("C:\\Temp\\X\\Sub\\Deeper\\c.txt", "c");
         WriteFile("C:\\Temp\\X\\z.txt", "z");
         files().forceDirectories("C:\\Temp\\X\\Empty");
-        delTree = std::make_unique<TDelTree>(*application);
+        delTree = std::make_unique<TDelTree>(platform(), *ui);
     }
 
     std::unique_ptr<TDelTree> delTree;

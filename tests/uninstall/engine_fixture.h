@@ -13,8 +13,10 @@
 
 #include "common/machine_fixture.h"
 #include "controls/application.h"
+#include "controls/progress_dialog.h"
 #include "platform/hosted/hosted_machine.h"
 #include "platform/platform.h"
+#include "setup/screen_ui.h"
 
 namespace tavlin::test {
 
@@ -25,6 +27,8 @@ protected:
         machine = openMachine();
         application = std::make_unique<TApplication>(*machine);
         application->Title = "Acme";
+        progress = std::make_unique<TProgressDialog>(*application);
+        ui = std::make_unique<ScreenUi>(*application, *progress);
         machine->setAnswerer([this](const hosted::DialogRequest& request) {
             questions.push_back(request);
             hosted::DialogAnswer answer;
@@ -35,6 +39,8 @@ protected:
     }
 
     void TearDown() override {
+        ui.reset();
+        progress.reset();
         application.reset();
         machine.reset();
         MachineTest::TearDown();
@@ -65,6 +71,9 @@ protected:
 
     std::unique_ptr<hosted::HostedMachine> machine;
     std::unique_ptr<TApplication> application;
+    // The engines' view of the screen: the application and its progress dialog.
+    std::unique_ptr<TProgressDialog> progress;
+    std::unique_ptr<ScreenUi> ui;
     std::deque<MessageResult> answers;  // used in order; afterwards each box takes its safe default
     std::vector<hosted::DialogRequest> questions;
 };

@@ -10,7 +10,7 @@
 #include "engine_fixture.h"
 #include "platform/hosted/shell_link_file.h"
 #include "support/ini_file.h"
-#include "support/progress_dialog.h"
+#include "controls/progress_dialog.h"
 
 namespace tavlin {
 namespace {
@@ -23,13 +23,22 @@ const std::string kMainDir = "C:\\Program Files\\Acme\\";
 
 enum Row { rowStartMenu = 0, rowDesktop = 1, rowQuickLaunch = 2 };
 
+// The check marks of the shortcut list with the given rows ticked.
+std::vector<bool> TickedRows(const std::vector<std::size_t>& ticked) {
+    std::vector<bool> rows;
+    for (const std::size_t row : ticked) {
+        if (row >= rows.size()) rows.resize(row + 1, false);
+        rows[row] = true;
+    }
+    return rows;
+}
+
 class ShortcutStageTest : public test::EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
         files().forceDirectories(kMainDir);
         WriteFile(kMainDir + "acme.exe", "program");
-        progress = std::make_unique<TProgressDialog>(*application);
         shortcuts = std::make_unique<TShortcuts>(*machine);
         log = std::make_unique<UninstallLog>(*machine, kMainDir + "uninstaller.cfg");
     }
@@ -39,17 +48,14 @@ protected:
         state.DesktopItems.Clear();
         state.DesktopItems.Add(item);
         InstallContext context{platform(),
-                               *application,
+                               *ui,
                                state,
-                               *progress,
                                progressCount,
                                mainDir,
                                title,
                                folderStartMenu,
                                folderDesktop,
-                               [ticked](std::size_t row) {
-                                   return std::find(ticked.begin(), ticked.end(), row) != ticked.end();
-                               },
+                               TickedRows(ticked),
                                {},
                                {},
                                *shortcuts,
@@ -73,7 +79,6 @@ protected:
     }
 
     SetupState state;
-    std::unique_ptr<TProgressDialog> progress;
     std::unique_ptr<TShortcuts> shortcuts;
     std::unique_ptr<UninstallLog> log;
     int progressCount = 0;

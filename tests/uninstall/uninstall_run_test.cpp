@@ -11,7 +11,7 @@
 #include "install/ini_registry.h"
 #include "install/setup_state.h"
 #include "engine_fixture.h"
-#include "support/progress_dialog.h"
+#include "controls/progress_dialog.h"
 #include "uninstall/del_tree.h"
 #include "uninstall/uninstall_run.h"
 
@@ -29,8 +29,7 @@ class UninstallRunTest : public test::EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        progress = std::make_unique<TProgressDialog>(*application);
-        delTree = std::make_unique<TDelTree>(*application);
+        delTree = std::make_unique<TDelTree>(platform(), *ui);
         state.UninstallMode = true;
         state.ExpandDir = kInstallFolder;
         WriteFile(kInstallFolder + "acme.exe", "program");
@@ -58,9 +57,8 @@ protected:
 
     void Run() {
         UninstallContext context{platform(),
-                                 *application,
+                                 *ui,
                                  state,
-                                 *progress,
                                  progressCount,
                                  uninstallFolder,
                                  uninstallName,
@@ -77,7 +75,6 @@ protected:
     using Shown = std::tuple<int, std::string, std::string>;
 
     SetupState state;
-    std::unique_ptr<TProgressDialog> progress;
     std::unique_ptr<TDelTree> delTree;
     int progressCount = 0;
     std::string uninstallFolder = kInstallFolder;

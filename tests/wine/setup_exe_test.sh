@@ -8,7 +8,7 @@ source_dir="$1"
 binary_dir="$2"
 work="$(mktemp -d -t tavlin-wine-setup.XXXXXX)"
 trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 fail() { echo "FAIL: $*"; exit 1; }
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
 reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
@@ -39,6 +39,11 @@ entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Acme Suite'
 [ "$(reg_value "$entry" UninstallString)" = 'C:\AcmeTest\setup.exe Acme Suite' ] || fail "UninstallString"
 quiet="$(reg_value "$entry" QuietUninstallString)"
 [ "$quiet" = 'C:\AcmeTest\setup.exe /VERYSILENT Acme Suite' ] || fail "QuietUninstallString: $quiet"
+# The installed programs list shows the entry with setup.exe's own icon.
+icon="$(reg_value "$entry" DisplayIcon)"
+[ "$icon" = 'C:\AcmeTest\setup.exe' ] || fail "DisplayIcon: $icon"
+wine "$binary_dir/tests/wine/dialog_probe.exe" icon "$icon" | tr -d '\r' | grep -qx 'arrow f2c230' ||
+  fail "the DisplayIcon file shows no icon of setup.exe's design"
 [ "$(reg_value 'HKCU\Software\Acme' Greeting)" = 'BEEP BEEP' ] || fail "registry value of the configuration"
 grep -q 'REM:START VIVUro ->Acme Suite' "$drive_c/AUTOEXEC.BAT" || fail "no AUTOEXEC.BAT block"
 

@@ -1,7 +1,9 @@
 // Path lookup on the host: the exact host name is tried first (cheap), then the
-// folder's names are compared ignoring case, and only a name that may be a short
-// one makes the whole folder listed with its short names.
+// folder's kept listing is asked for the name ignoring case, and only a name that
+// may be a short one makes the whole folder listed with its short names.
 #include "platform/hosted/host_namespace.h"
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <set>
@@ -31,16 +33,6 @@ std::optional<bool> isFolderOnHost(const fs::path& path) {
     return kindOf(status);
 }
 
-// The names in a host folder, without looking at the entries themselves.
-std::vector<std::string> hostNamesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        names.push_back(it->path().filename().string());
-    }
-    return names;
-}
-
 }  // namespace
 
 void HostNamespace::mapDrive(char letter, const fs::path& hostFolder) {
@@ -53,21 +45,92 @@ std::optional<fs::path> HostNamespace::driveRoot(char letter) const {
     return found->second;
 }
 
-std::vector<HostEntry> HostNamespace::list(const fs::path& folder) {
-    std::vector<HostEntry> entries;
+std::optional<HostNamespace::FolderStamp> HostNamespace::stampOf(const fs::path& folder) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
+    FolderStamp stamp;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.links = info.st_nlink;
+    stamp.modified = std::int64_t{info.st_mtim.tv_sec} * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.changed = std::int64_t{info.st_ctim.tv_sec} * 1000000000 + info.st_ctim.tv_nsec;
+    return stamp;
+}
+
+HostNamespace::Listing* HostNamespace::listing(const fs::path& folder) {
+    const std::string key = folder.string();
+    // The stamp is taken before the entries are read: a change while reading
+    // them leaves a stamp that no longer matches, and the next use reads again.
+    const auto stamp = stampOf(folder);
+    if (!stamp) {
+        listings_.erase(key);
+        return nullptr;
+    }
+    Listing& names = listings_[key];
+    if (names.stamp == *stamp) return &names;
+    names = Listing{};
+    names.stamp = *stamp;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string hostName = it->path().filename().string();
         // The directory entry knows its kind without a look at the file, except for links.
-        std::error_code statusError;
-        const auto kind = kindOf(it->status(statusError));
-        if (statusError || !kind) continue;
-        entries.push_back({hostName, windowsFromUtf8(hostName), {}, *kind});
+        std::error_code kindError;
+        bool folderKind = it->is_directory(kindError);
+        if (kindError) continue;
+        if (!folderKind && !it->is_regular_file(kindError)) continue;
+        if (kindError) continue;
+        names.entries.emplace(hostName, folderKind);
+        names.byName.emplace(upperWindows(windowsFromUtf8(hostName)), hostName);
     }
-    std::sort(entries.begin(), entries.end(), [](const HostEntry& a, const HostEntry& b) {
-        const std::string ua = upperWindows(a.longName), ub = upperWindows(b.longName);
-        return ua != ub ? ua < ub : a.hostName < b.hostName;
-    });
+    return &names;
+}
+
+void HostNamespace::prepareChange(const fs::path& folder) {
+    if (Listing* names = listing(folder)) names->changing = true;
+}
+
+void HostNamespace::noteChange(const fs::path& folder, const std::string& hostName, std::optional<bool> folderKind) {
+    const auto found = listings_.find(folder.string());
+    if (found == listings_.end()) return;
+    Listing& names = found->second;
+    const auto stamp = stampOf(folder);
+    if (!names.changing || !stamp) {
+        listings_.erase(found);
+        return;
+    }
+    names.changing = false;
+    names.stamp = *stamp;
+    const auto upper = upperWindows(windowsFromUtf8(hostName));
+    const auto [first, last] = names.byName.equal_range(upper);
+    const auto same = std::find_if(first, last, [&](const auto& item) { return item.second == hostName; });
+    if (folderKind) {
+        names.entries[hostName] = *folderKind;
+        if (same == last) names.byName.emplace(upper, hostName);
+    } else {
+        names.entries.erase(hostName);
+        if (same != last) names.byName.erase(same);
+        // A freed short name may be lower than a sequence's first free one.
+        names.firstFreeTail.clear();
+    }
+}
+
+std::vector<HostEntry> HostNamespace::list(const fs::path& folder) {
+    std::vector<HostEntry> entries;
+    const Listing* names = listing(folder);
+    if (!names) return entries;
+    entries.reserve(names->entries.size());
+    for (const auto& [upper, hostName] : names->byName) {
+        entries.push_back({hostName, windowsFromUtf8(hostName), {}, names->entries.at(hostName)});
+    }
+    // byName holds the upper-cased names in order; equal ones go by host name.
+    for (auto first = entries.begin(); first != entries.end();) {
+        const std::string upper = upperWindows(first->longName);
+        auto last = std::find_if(first + 1, entries.end(),
+                                 [&](const HostEntry& entry) { return upperWindows(entry.longName) != upper; });
+        std::sort(first, last, [](const HostEntry& a, const HostEntry& b) { return a.hostName < b.hostName; });
+        first = last;
+    }
 
     std::set<std::string> present;
     for (const auto& entry : entries) present.insert(entry.hostName);
@@ -98,47 +161,76 @@ std::optional<HostEntry> HostNamespace::find(const fs::path& folder, const std::
     if (const auto kind = isFolderOnHost(folder / exact)) {
         return HostEntry{exact, windowsFromUtf8(exact), {}, *kind};
     }
-    // Names made by the machine always hold "~"; without one only long names can
-    // match, and the folder's names alone tell.
-    if (windowsName.find('~') == std::string::npos) {
-        std::optional<HostEntry> found;
-        for (const auto& hostName : hostNamesIn(folder)) {
-            const std::string longName = windowsFromUtf8(hostName);
-            // Of names that differ in letter case only, the host may hold several; take
-            // the one a listing shows first.
-            if (!equalsIgnoringCase(longName, windowsName) || (found && found->hostName < hostName)) continue;
-            if (const auto kind = isFolderOnHost(folder / hostName)) found = HostEntry{hostName, longName, {}, *kind};
-        }
-        return found;
-    }
-    const auto entries = list(folder);
-    for (const auto& entry : entries) {
-        if (equalsIgnoringCase(entry.longName, windowsName)) return entry;
-    }
-    for (const auto& entry : entries) {
+    const Listing* names = listing(folder);
+    if (!names) return std::nullopt;
+    // Of names that differ in letter case only, the host may hold several; take
+    // the one a listing shows first.
+    const auto [first, last] = names->byName.equal_range(upperWindows(windowsName));
+    const auto best = std::min_element(first, last, [](const auto& a, const auto& b) { return a.second < b.second; });
+    if (best != last) return HostEntry{best->second, windowsFromUtf8(best->second), {}, names->entries.at(best->second)};
+    // Names made by the machine always hold "~"; without one only long names can match.
+    if (windowsName.find('~') == std::string::npos) return std::nullopt;
+    for (const auto& entry : list(folder)) {
         if (equalsIgnoringCase(entry.shortName, windowsName)) return entry;
     }
     return std::nullopt;
 }
 
-void HostNamespace::startEntry(const fs::path& folder, const std::string& hostName) {
+std::vector<HostEntry> HostNamespace::findAllNamed(const fs::path& folder, const std::string& windowsName) {
+    std::vector<HostEntry> found;
+    if (windowsName.find('~') != std::string::npos) {
+        for (auto& entry : list(folder)) {
+            if (equalsIgnoringCase(entry.longName, windowsName) || equalsIgnoringCase(entry.shortName, windowsName)) {
+                found.push_back(std::move(entry));
+            }
+        }
+        return found;
+    }
+    const Listing* names = listing(folder);
+    if (!names) return found;
+    const auto [first, last] = names->byName.equal_range(upperWindows(windowsName));
+    for (auto it = first; it != last; ++it) {
+        found.push_back({it->second, windowsFromUtf8(it->second), {}, names->entries.at(it->second)});
+    }
+    std::sort(found.begin(), found.end(), [](const HostEntry& a, const HostEntry& b) { return a.hostName < b.hostName; });
+    for (auto& entry : found) entry.shortName = shortNameOf(folder, entry);
+    return found;
+}
+
+bool HostNamespace::shortNameTaken(const fs::path& folder, Listing& names, const std::string& hostName,
+                                   const std::string& candidate) {
+    // A host name that fits 8.3 is its own short name; a recorded one counts while
+    // its entry is there.
+    if (names.byName.count(candidate) > 0) return true;
+    return store_.shortNameUsed(folder, candidate, [&](const std::string& owner) {
+        return owner != hostName && names.entries.count(owner) > 0;
+    });
+}
+
+void HostNamespace::startEntry(const fs::path& folder, const std::string& hostName, bool isFolder) {
+    noteChange(folder, hostName, isFolder);
     const std::string longName = windowsFromUtf8(hostName);
     std::string shortName;
     if (!fitsShortName(longName)) {
-        const auto names = hostNamesIn(folder);
-        const std::set<std::string> present(names.begin(), names.end());
-        std::set<std::string> used;
-        for (const auto& name : names) {
-            if (const std::string windowsName = windowsFromUtf8(name); fitsShortName(windowsName)) {
-                used.insert(upperWindows(windowsName));
-            }
+        Listing* names = listing(folder);
+        if (!names) return;
+        // What the store kept of an earlier entry of this name is dropped below,
+        // and whatever another process changed in the store is not known here.
+        if (!store_.get(folder, hostName).shortName.empty() || names->storeReloads != store_.reloads()) {
+            names->firstFreeTail.clear();
+            names->storeReloads = store_.reloads();
         }
-        for (const auto& [name, entry] : store_.folderEntries(folder, present)) {
-            if (name != hostName && !entry.shortName.empty()) used.insert(upperWindows(entry.shortName));
-        }
-        shortName = makeShortName(longName, [&](const std::string& name) { return used.count(name) > 0; });
+        unsigned& firstNumber = names->firstFreeTail[shortNameSequence(longName)];
+        shortName = makeShortName(
+            longName, [&](const std::string& candidate) { return shortNameTaken(folder, *names, hostName, candidate); },
+            firstNumber);
     }
     store_.renew(folder, hostName, shortName);
+}
+
+void HostNamespace::removedEntry(const fs::path& folder, const std::string& hostName) {
+    noteChange(folder, hostName, std::nullopt);
+    store_.forget(folder, hostName);
 }
 
 std::string HostNamespace::shortNameOf(const fs::path& folder, const HostEntry& entry) {
@@ -152,11 +244,48 @@ std::string HostNamespace::shortNameOf(const fs::path& folder, const HostEntry& 
     return entry.longName;
 }
 
+bool HostNamespace::resolveExactly(const fs::path& root, Resolved& result) {
+    // Exact names win at every level, so when the path exists as written on the
+    // host it is what the walk below would find, for one look instead of one per
+    // component; when only its folder does, only the last name is looked up.
+    const WindowsPath& path = result.path;
+    fs::path parent = root;
+    for (std::size_t i = 0; i + 1 < path.components.size(); ++i) parent /= utf8FromWindows(path.components[i]);
+    const std::string name = utf8FromWindows(path.components.back());
+    const fs::path host = parent / name;
+    const auto kind = isFolderOnHost(host);
+    if (!kind) {
+        if (!isFolderOnHost(parent).value_or(false)) return false;
+        result.parentIsFolder = true;
+        result.hostParent = parent;
+        if (const auto entry = find(parent, path.components.back())) {
+            result.host = parent / entry->hostName;
+            result.exists = true;
+            result.folder = entry->folder;
+            result.hostName = entry->hostName;
+        } else {
+            result.host = host;
+            result.hostName = name;
+        }
+    } else {
+        result.host = host;
+        result.exists = true;
+        result.folder = *kind;
+        result.parentIsFolder = true;
+        result.hostParent = parent;
+        result.hostName = name;
+    }
+    // A file named with a trailing separator is not found, as on Windows.
+    if (result.exists && !result.folder && path.trailingSeparator) result.exists = false;
+    return true;
+}
+
 std::optional<Resolved> HostNamespace::resolve(const WindowsPath& path) {
     const auto root = driveRoot(path.driveLetter());
     if (!root) return std::nullopt;
     Resolved result;
     result.path = path;
+    if (!path.components.empty() && resolveExactly(*root, result)) return result;
     fs::path host = *root;
     bool matching = isFolderOnHost(host).value_or(false);
     if (path.components.empty()) {

@@ -81,6 +81,7 @@ bool HostedFileSystem::isCurrentDirectory(const Resolved& entry) {
 }
 
 std::vector<FindData> HostedFileSystem::findAll(const std::string& pattern) {
+    const MetadataStore::Session session(names_.store());
     const auto [folderText, namePattern] = splitPattern(pattern);
     if (namePattern.empty()) return {};
     const auto folder = resolve(folderText.empty() ? std::string(".") : folderText);
@@ -103,7 +104,10 @@ std::vector<FindData> HostedFileSystem::findAll(const std::string& pattern) {
         if (matchesWildcard(".", namePattern)) add(".", "", faDirectory, folder->host);
         if (matchesWildcard("..", namePattern)) add("..", "", faDirectory, folder->host.parent_path());
     }
-    for (const auto& entry : names_.list(folder->host)) {
+    // A plain name is looked up rather than matched against the whole folder.
+    // (A trailing "." matches the name without it, so that goes the long way.)
+    const bool plainName = !hasWildcards(namePattern) && namePattern.back() != '.';
+    for (const auto& entry : plainName ? names_.findAllNamed(folder->host, namePattern) : names_.list(folder->host)) {
         const bool ownShortName = equalsIgnoringCase(entry.shortName, entry.longName);
         if (!matchesWildcard(entry.longName, namePattern) &&
             (ownShortName || !matchesWildcard(entry.shortName, namePattern))) {
@@ -123,12 +127,14 @@ std::vector<FindData> HostedFileSystem::findAll(const std::string& pattern) {
 }
 
 std::optional<std::uint32_t> HostedFileSystem::attributes(const std::string& path) {
+    const MetadataStore::Session session(names_.store());
     const auto entry = resolve(path);
     if (!entry || !entry->exists) return std::nullopt;
     return attributesOf(*entry);
 }
 
 bool HostedFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+    const MetadataStore::Session session(names_.store());
     const auto entry = resolve(path);
     if (!entry || !entry->exists) return false;
     if (entry->path.isRoot()) return true;
@@ -173,6 +179,7 @@ std::unique_ptr<FileStream> HostedFileSystem::rewrite(const std::string& path) {
 }
 
 std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& path, WriteMode mode) {
+    const MetadataStore::Session session(names_.store());
     const auto entry = resolve(path);
     if (!entry || !entry->parentIsFolder || entry->folder || entry->path.trailingSeparator) {
         throw EFCreateError("Cannot create file " + path);
@@ -186,6 +193,7 @@ std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& 
     if (attributes & refused) throw EFCreateError("Cannot create file " + path);
     const std::string key = keyOf(*entry);
     if (!openFiles_->openForWriting(key)) throw EFCreateError("Cannot create file " + path);
+    if (!entry->exists) names_.prepareChange(entry->hostParent);
     const int fd = ::open(entry->host.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         openFiles_->closeWriter(key);
@@ -193,7 +201,7 @@ std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& 
     }
     auto stream = std::make_unique<HostFileStream>(fd, true, openFiles_, key);
     if (!entry->exists) {
-        names_.startEntry(entry->hostParent, entry->hostName);
+        names_.startEntry(entry->hostParent, entry->hostName, false);
     } else if (mode == WriteMode::Create) {
         // A replaced file is a changed file: it carries the archive bit alone.
         names_.store().setAttributes(entry->hostParent, entry->hostName, std::nullopt);
@@ -207,37 +215,43 @@ std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& 
 }
 
 bool HostedFileSystem::deleteFile(const std::string& path) {
+    const MetadataStore::Session session(names_.store());
     const auto entry = resolve(path);
     if (!entry || !entry->exists || entry->folder) return false;
     if (attributesOf(*entry) & faReadOnly) return false;
     const std::string key = keyOf(*entry);
     if (openFiles_->isOpen(key) || openFiles_->isHeld(key)) return false;
+    names_.prepareChange(entry->hostParent);
     std::error_code error;
     if (!fs::remove(entry->host, error) || error) return false;
-    names_.store().forget(entry->hostParent, entry->hostName);
+    names_.removedEntry(entry->hostParent, entry->hostName);
     return true;
 }
 
 bool HostedFileSystem::createDirectory(const std::string& path) {
+    const MetadataStore::Session session(names_.store());
     const auto entry = resolve(path);
     if (!entry || entry->exists || !entry->parentIsFolder || entry->path.isRoot()) return false;
     if (!isValidFileName(entry->path.components.back())) return false;
     // A file of that name blocks the folder even when it was named with a trailing separator.
     if (hostStatus(entry->host)) return false;
+    names_.prepareChange(entry->hostParent);
     std::error_code error;
     if (!fs::create_directory(entry->host, error) || error) return false;
-    names_.startEntry(entry->hostParent, entry->hostName);
+    names_.startEntry(entry->hostParent, entry->hostName, true);
     return true;
 }
 
 bool HostedFileSystem::removeDirectory(const std::string& path) {
+    const MetadataStore::Session session(names_.store());
     const auto entry = resolve(path);
     if (!entry || !entry->exists || !entry->folder || entry->path.isRoot()) return false;
     if (isCurrentDirectory(*entry)) return false;
     std::error_code error;
     if (!fs::is_empty(entry->host, error) || error) return false;
+    names_.prepareChange(entry->hostParent);
     if (!fs::remove(entry->host, error) || error) return false;
-    names_.store().forget(entry->hostParent, entry->hostName);
+    names_.removedEntry(entry->hostParent, entry->hostName);
     return true;
 }
 
@@ -289,6 +303,7 @@ std::optional<std::uint32_t> HostedFileSystem::lastWriteTime(const std::string& 
 }
 
 std::optional<std::string> HostedFileSystem::shortPathName(const std::string& path) {
+    const MetadataStore::Session session(names_.store());
     const auto full = absolute(path);
     if (!full) return std::nullopt;
     const auto whole = names_.resolve(*full);

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/hosted/windows_text.h"
+
 namespace tavlin::hosted {
 
 namespace {
@@ -91,19 +93,48 @@ void MetadataStore::apply(const std::string& line) {
         entry.shortName = parts[4];
         auto& entries = folders_[parts[1]];
         if (entry.attributes || !entry.shortName.empty()) {
-            entries[parts[2]] = entry;
+            Entry& recorded = entries[parts[2]];
+            recorded.attributes = entry.attributes;
+            setShortName(parts[1], parts[2], recorded, entry.shortName);
         } else {
-            entries.erase(parts[2]);
+            eraseEntry(entries, parts[1], parts[2]);
             if (entries.empty()) folders_.erase(parts[1]);
         }
     }
 }
 
+void MetadataStore::setShortName(const std::string& folderKey, const std::string& hostName, Entry& entry,
+                                 const std::string& shortName) {
+    if (entry.shortName == shortName) return;
+    if (!entry.shortName.empty()) {
+        auto& owners = shortNames_[folderKey];
+        const auto [first, last] = owners.equal_range(upperWindows(entry.shortName));
+        for (auto it = first; it != last; ++it) {
+            if (it->second == hostName) {
+                owners.erase(it);
+                break;
+            }
+        }
+    }
+    entry.shortName = shortName;
+    if (!shortName.empty()) shortNames_[folderKey].emplace(upperWindows(shortName), hostName);
+}
+
+void MetadataStore::eraseEntry(std::map<std::string, Entry>& entries, const std::string& folderKey,
+                               const std::string& hostName) {
+    const auto found = entries.find(hostName);
+    if (found == entries.end()) return;
+    setShortName(folderKey, hostName, found->second, std::string());
+    entries.erase(found);
+}
+
 void MetadataStore::refresh() {
-    if (file_.empty()) return;
+    if (file_.empty() || sessions_ > 0) return;
     const FileStamp now = stampOf(file_);
     if (now == stamp_) return;
     folders_.clear();
+    shortNames_.clear();
+    ++reloads_;
     records_ = 0;
     stamp_ = now;
     const auto bytes = readHostFile(file_);
@@ -198,7 +229,7 @@ void MetadataStore::setShortNames(const std::filesystem::path& folder,
     for (const auto& [hostName, shortName] : shortNames) {
         Entry& entry = folders_[key][hostName];
         if (entry.shortName == shortName) continue;
-        entry.shortName = shortName;
+        setShortName(key, hostName, entry, shortName);
         records += setRecord(key, hostName);
     }
     if (const auto found = folders_.find(key); found != folders_.end() && found->second.empty()) folders_.erase(found);
@@ -208,7 +239,8 @@ void MetadataStore::setShortNames(const std::filesystem::path& folder,
 bool MetadataStore::eraseKey(const std::string& folderKey, const std::string& hostName) {
     bool changed = false;
     if (const auto found = folders_.find(folderKey); found != folders_.end()) {
-        changed = found->second.erase(hostName) > 0;
+        changed = found->second.count(hostName) > 0;
+        eraseEntry(found->second, folderKey, hostName);
         if (found->second.empty()) folders_.erase(found);
     }
     // Entries below a folder are kept under keys that start with the folder's own.
@@ -221,6 +253,7 @@ bool MetadataStore::eraseKey(const std::string& folderKey, const std::string& ho
             ++it;
             continue;
         }
+        shortNames_.erase(name);
         it = folders_.erase(it);
         changed = true;
     }
@@ -240,7 +273,7 @@ void MetadataStore::renew(const std::filesystem::path& folder, const std::string
     std::string records;
     if (eraseKey(key, hostName)) records += forgetRecord(key, hostName);
     if (!shortName.empty()) {
-        folders_[key][hostName].shortName = shortName;
+        setShortName(key, hostName, folders_[key][hostName], shortName);
         records += setRecord(key, hostName);
     }
     append(records);
@@ -265,6 +298,18 @@ std::map<std::string, MetadataStore::Entry> MetadataStore::folderEntries(const s
     }
     append(records);
     return entries;
+}
+
+bool MetadataStore::shortNameUsed(const std::filesystem::path& folder, const std::string& shortName,
+                                  const std::function<bool(const std::string& hostName)>& counts) {
+    refresh();
+    const auto owners = shortNames_.find(keyOf(folder));
+    if (owners == shortNames_.end()) return false;
+    const auto [first, last] = owners->second.equal_range(upperWindows(shortName));
+    for (auto it = first; it != last; ++it) {
+        if (counts(it->second)) return true;
+    }
+    return false;
 }
 
 }  // namespace tavlin::hosted

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -41,6 +42,30 @@ public:
     // The entries of one folder, after dropping those whose host name is not in
     // present (files removed behind the machine's back).
     std::map<std::string, Entry> folderEntries(const std::filesystem::path& folder, const std::set<std::string>& present);
+    // Whether an entry of the folder for which counts answers true has the short
+    // name (any letter case); costs a lookup, not a walk over the folder.
+    bool shortNameUsed(const std::filesystem::path& folder, const std::string& shortName,
+                       const std::function<bool(const std::string& hostName)>& counts);
+    // While a Session lives, the file is looked at once, when it starts: one
+    // operation of the machine then costs one look however many entries it asks
+    // about. The machine runs one operation at a time.
+    class Session {
+    public:
+        explicit Session(MetadataStore& store) : store_(store) {
+            store_.refresh();
+            ++store_.sessions_;
+        }
+        ~Session() { --store_.sessions_; }
+        Session(const Session&) = delete;
+        Session& operator=(const Session&) = delete;
+
+    private:
+        MetadataStore& store_;
+    };
+
+    // Counts the times the entries were read again from the file, which another
+    // process had changed: what a caller derived from them may be out of date.
+    std::uint64_t reloads() const { return reloads_; }
 
 private:
     // Drops what forget drops; true when anything was there.
@@ -56,10 +81,19 @@ private:
     // Applies one record to the entries in memory.
     void apply(const std::string& line);
     std::size_t liveEntries() const;
+    // Every change of an entry's short name goes through these, which keep
+    // shortNames_ true.
+    void setShortName(const std::string& folderKey, const std::string& hostName, Entry& entry,
+                      const std::string& shortName);
+    void eraseEntry(std::map<std::string, Entry>& entries, const std::string& folderKey, const std::string& hostName);
 
     std::filesystem::path file_;
     std::filesystem::path base_;
     std::map<std::string, std::map<std::string, Entry>> folders_;
+    // Per folder key: upper-cased short name to the host names that record it.
+    std::map<std::string, std::multimap<std::string, std::string>> shortNames_;
+    std::uint64_t reloads_ = 0;
+    int sessions_ = 0;
     FileStamp stamp_;
     std::size_t records_ = 0;  // records in the file, live or superseded
     bool endsCleanly_ = true;  // the file ends with a whole line

@@ -46,7 +46,10 @@ bool fitsShortName(std::string_view name) {
     return true;
 }
 
-std::string makeShortName(std::string_view longName, const std::function<bool(const std::string&)>& taken) {
+namespace {
+
+// The basis and extension that the candidates are made of.
+std::pair<std::string, std::string> basisOf(std::string_view longName) {
     // Leading dots do not start an extension (".profile" is PROFIL~1).
     std::string_view name = longName;
     while (!name.empty() && name.front() == '.') name.remove_prefix(1);
@@ -56,13 +59,33 @@ std::string makeShortName(std::string_view longName, const std::function<bool(co
     if (base.empty()) base = "_";
     if (base.size() > 6) base.resize(6);
     if (extension.size() > 3) extension.resize(3);
+    return {base, extension};
+}
 
-    for (unsigned number = 1;; ++number) {
+}  // namespace
+
+std::string makeShortName(std::string_view longName, const std::function<bool(const std::string&)>& taken,
+                          unsigned& firstNumber) {
+    const auto [base, extension] = basisOf(longName);
+    for (unsigned number = std::max(firstNumber, 1u);; ++number) {
         const std::string tail = "~" + std::to_string(number);
         std::string candidate = base.substr(0, std::min(base.size(), 8 - tail.size())) + tail;
         if (!extension.empty()) candidate += "." + extension;
-        if (!taken(candidate)) return candidate;
+        if (!taken(candidate)) {
+            firstNumber = number + 1;
+            return candidate;
+        }
     }
+}
+
+std::string makeShortName(std::string_view longName, const std::function<bool(const std::string&)>& taken) {
+    unsigned firstNumber = 1;
+    return makeShortName(longName, taken, firstNumber);
+}
+
+std::string shortNameSequence(std::string_view longName) {
+    const auto [base, extension] = basisOf(longName);
+    return base + "." + extension;
 }
 
 }  // namespace tavlin::hosted

@@ -16,4 +16,13 @@ bool fitsShortName(std::string_view name);
 // candidate (upper case) is already used in the folder.
 std::string makeShortName(std::string_view longName, const std::function<bool(const std::string&)>& taken);
 
+// The same, trying numbers from firstNumber on (every lower one is known to be
+// taken); firstNumber becomes the number after the one given.
+std::string makeShortName(std::string_view longName, const std::function<bool(const std::string&)>& taken,
+                          unsigned& firstNumber);
+
+// What decides the candidates of makeShortName: long names with the same
+// sequence get the same candidates, in the same order.
+std::string shortNameSequence(std::string_view longName);
+
 }  // namespace tavlin::hosted

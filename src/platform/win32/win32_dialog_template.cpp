@@ -14,7 +14,8 @@ constexpr std::size_t itemCountWord = 4;
 }  // namespace
 
 DialogTemplate::DialogTemplate(const std::string& caption, short width, short height) {
-    putDword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFONT | DS_3DLOOK);
+    putDword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFONT | DS_3DLOOK |
+             DS_SETFOREGROUND);
     putDword(0);  // extended style
     putWord(0);   // item count, filled in by addControl
     putWord(0);   // x
@@ -66,20 +67,6 @@ void DialogTemplate::putText(const std::string& text) {
         for (const wchar_t c : wide) words_.push_back(static_cast<WORD>(c));
     }
     words_.push_back(0);
-}
-
-short estimatedTextHeight(const std::string& text, short width) {
-    const std::size_t perLine = std::max<std::size_t>(1, static_cast<std::size_t>(width) / 4);
-    std::size_t lines = 0;
-    std::size_t start = 0;
-    for (;;) {
-        const auto end = text.find('\n', start);
-        const std::size_t length = (end == std::string::npos ? text.size() : end) - start;
-        lines += std::max<std::size_t>(1, (length + perLine - 1) / perLine);
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
-    return static_cast<short>(std::min<std::size_t>(lines * 8, 400));
 }
 
 }  // namespace tavlin::win32

@@ -15,8 +15,8 @@ enum class ControlClass : WORD { Button = 0x0080, Edit = 0x0081, Static = 0x0082
 
 class DialogTemplate {
 public:
-    // A modal, centred dialog in the shell's dialog font; width and height in
-    // dialog units.
+    // A modal, centred dialog in the shell's dialog font that comes to the
+    // foreground; width and height in dialog units.
     DialogTemplate(const std::string& caption, short width, short height);
 
     void addControl(ControlClass kind, WORD id, DWORD style, short x, short y, short width, short height,
@@ -36,10 +36,5 @@ private:
     // pads items to 4 bytes.
     std::vector<WORD> words_;
 };
-
-// Dialog units of the height a static text of this many characters and line
-// breaks takes in a column of width units, estimated from the average character
-// width of the dialog font (4 units).
-short estimatedTextHeight(const std::string& text, short width);
 
 }  // namespace tavlin::win32

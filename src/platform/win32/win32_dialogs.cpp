@@ -1,9 +1,24 @@
-// Message boxes through MessageBoxA; the other dialogs are in their own files.
+// Message boxes: OK and OK / Cancel through MessageBoxA, whose Esc answers OK and
+// Cancel; the questions with Yes and No (and All) through the run-time box, which
+// gives Esc the answer No. Every box is owned by the application's main window
+// (or, before it exists, the thread's active window), comes to the foreground
+// and carries the caption its caller gives, the application's title.
 #include "platform/win32/win32_dialogs.h"
 
 #include "platform/win32/win32_error.h"
 
 namespace tavlin::win32 {
+
+namespace {
+
+// The window a dialog belongs to: the main window, else whatever window of this
+// thread is active, so that a box never opens behind the program's own window.
+HWND ownerFor(const OwnerWindows& owners) {
+    if (owners.main()) return owners.main();
+    return GetActiveWindow();
+}
+
+}  // namespace
 
 UINT messageIconOf(MessageKind kind) {
     switch (kind) {
@@ -18,27 +33,27 @@ UINT messageIconOf(MessageKind kind) {
 MessageResult Win32Dialogs::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
                                        MessageKind kind, MessageResult safeDefault) {
     if (owners_.suppressMessageBoxes) return safeDefault;
-    if (buttons == MessageButtons::YesNoAll) return showYesNoAllBox(owners_.main(), text, caption, kind);
+    const HWND owner = ownerFor(owners_);
+    if (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoAll) {
+        return showChoiceBox(owner, text, caption, kind, buttons);
+    }
 
-    UINT flags = messageIconOf(kind);
-    if (buttons == MessageButtons::YesNo) flags |= MB_YESNO;
+    UINT flags = messageIconOf(kind) | MB_SETFOREGROUND;
     if (buttons == MessageButtons::OkCancel) flags |= MB_OKCANCEL;
-    if (!owners_.main()) flags |= MB_TASKMODAL;
-    switch (MessageBoxA(owners_.main(), text.c_str(), caption.c_str(), flags)) {
+    if (!owner) flags |= MB_TASKMODAL;
+    switch (MessageBoxA(owner, text.c_str(), caption.c_str(), flags)) {
     case IDOK: return MessageResult::Ok;
     case IDCANCEL: return MessageResult::Cancel;
-    case IDYES: return MessageResult::Yes;
-    case IDNO: return MessageResult::No;
     default: throw lastOSError("MessageBoxA");
     }
 }
 
 bool Win32Dialogs::inputBox(const std::string& caption, const std::string& prompt, std::string& text) {
-    return showInputBox(owners_.main(), caption, prompt, text);
+    return showInputBox(ownerFor(owners_), caption, prompt, text);
 }
 
 bool Win32Dialogs::chooseFolder(const std::string& caption, std::string& folder) {
-    return showFolderChooser(owners_.main(), files_, caption, folder);
+    return showFolderChooser(ownerFor(owners_), files_, caption, folder);
 }
 
 }  // namespace tavlin::win32

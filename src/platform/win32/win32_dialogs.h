@@ -23,8 +23,11 @@ private:
     FileSystem& files_;
 };
 
-// The dialogs built from run-time templates (win32_modal_dialogs.cpp).
-MessageResult showYesNoAllBox(HWND owner, const std::string& text, const std::string& caption, MessageKind kind);
+// The dialogs built from run-time templates (win32_modal_dialogs.cpp): the
+// question boxes with Yes and No (and All), where Esc answers No, and the input
+// box, where Esc cancels.
+MessageResult showChoiceBox(HWND owner, const std::string& text, const std::string& caption, MessageKind kind,
+                            MessageButtons buttons);
 bool showInputBox(HWND owner, const std::string& caption, const std::string& prompt, std::string& text);
 
 // The shell's folder chooser with an edit box (win32_folder_chooser.cpp); a typed

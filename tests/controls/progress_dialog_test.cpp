@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/machine_fixture.h"
-#include "support/progress_dialog.h"
+#include "controls/progress_dialog.h"
 
 namespace tavlin {
 namespace {

@@ -1,4 +1,4 @@
-#include "support/progress_dialog.h"
+#include "controls/progress_dialog.h"
 
 #include <algorithm>
 

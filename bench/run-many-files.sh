@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Installs products of many small files on a fresh hosted machine and prints the
+# install time and the time per file for each size, to show whether the cost of a
+# file grows with the number of files in its folder. Each product has COUNT files
+# of about 1 KiB: half in one folder, the rest spread over folders of 100. The
+# media are built with `tavlin media`; the install is `tavlin-setup ... /VERYSILENT`.
+# Usage: bench/run-many-files.sh [WORK_DIR [COUNT...]] (default counts: 1000 5000 10000 20000).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+work="${1:-build-bench/many-files}"
+shift || true
+counts=("$@")
+[ ${#counts[@]} -gt 0 ] || counts=(1000 5000 10000 20000)
+jobs="${TAVLIN_JOBS:-2}"
+
+# TAVLIN_BENCH_BUILD names another optimised build folder to use.
+build="${TAVLIN_BENCH_BUILD:-build-bench}"
+[ -f "$build/CMakeCache.txt" ] ||
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVLIN_BENCH=ON -DTAVLIN_TESTS=OFF > /dev/null
+cmake --build "$build" -j"$jobs" --target tavlin tavlin-setup > /dev/null
+tavlin=$build/apps/tavlin/tavlin
+setup=$build/apps/tavlin-setup/tavlin-setup
+mkdir -p "$work"
+work=$(realpath "$work")
+
+config=$'[Setup Screen]\r\nText Line 1=Many Files\r\nMain Directory=Many\r\nUninstall Option=0\r\nUninstall String=Many Files\r\n'
+
+# The files differ, so that each is a real member; text of about 1 KiB.
+make_product() {
+  local dir="$1" count="$2"
+  rm -rf "$dir" && mkdir -p "$dir/flat"
+  python3 - "$dir" "$count" <<'PY'
+import os, sys
+root, count = sys.argv[1], int(sys.argv[2])
+line = "the quick brown fox jumps over the lazy dog %d\n"
+for i in range(count):
+    folder = os.path.join(root, "flat") if i < count // 2 else os.path.join(root, "part%03d" % (i // 100))
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "file%05d.txt" % i), "w") as f:
+        f.write("".join(line % (i * 31 + k) for k in range(22)))
+PY
+}
+
+# Wall time, and processor time (user + system) that other work on the machine disturbs less.
+printf '%8s %10s %12s %12s %14s %14s\n' files "media s" "install s" "install cpu" "per file ms" "cpu/file ms"
+for count in "${counts[@]}"; do
+  product="$work/Many" media="$work/media-$count" machine="$work/machine-$count"
+  make_product "$product" "$count"
+  printf '%s' "$config" > "$work/install.cfg"
+  printf 'MZ setup' > "$work/setup.exe"
+  rm -rf "$media" "$machine"
+  start=$(date +%s.%N)
+  "$tavlin" media --product "$product" --config "$work/install.cfg" --setup "$work/setup.exe" --out "$media" > /dev/null
+  built=$(date +%s.%N)
+  "$setup" --machine "$machine" --create-only > /dev/null
+  start_install=$(date +%s.%N)
+  /usr/bin/time -o "$work/cpu" -f '%U %S' \
+    "$setup" --machine "$machine" --drive "D=$media" --cd 'D:\' -- /VERYSILENT 'D:\' > /dev/null
+  end=$(date +%s.%N)
+  cpu=$(awk '{ print $1 + $2 }' "$work/cpu")
+  installed=$(find "$machine/drives/c" -name 'file*.txt' | wc -l)
+  [ "$installed" -eq "$count" ] || { echo "only $installed of $count files installed" >&2; exit 1; }
+  awk -v n="$count" -v m="$(echo "$built - $start" | bc)" -v i="$(echo "$end - $start_install" | bc)" -v c="$cpu" \
+    'BEGIN { printf "%8d %10.2f %12.2f %12.2f %14.3f %14.3f\n", n, m, i, c, 1000 * i / n, 1000 * c / n }'
+  rm -rf "$media" "$machine"
+done
+rm -rf "$work/Many"

@@ -1,0 +1,116 @@
+# Shell functions for driving Windows programs under wine on a private X server,
+# as a person would: source this file, then
+#   gui_begin WORKDIR PREFIX       a private Xvfb display; the wine prefix PREFIX,
+#                                  made on first use (about 10 s) and kept
+#   gui_run OUTFILE PROGRAM ARGS   starts a program in the background (pid in $gui_pid)
+#   gui_wait_window TITLE [SECS]   prints the X window of that title, waiting by polling
+#   gui_wait_line FILE TEXT [SECS] waits until a line of FILE starts with TEXT
+#   gui_key KEY... / gui_type TEXT / gui_click X Y
+#   gui_focus                      prints the X window with the keyboard focus
+#   gui_screenshot FILE            the whole screen as PNG
+#   gui_wait_exit [SECS]           waits for the program started last; its status in $gui_status
+#   gui_end                        ends wine and the display (also on exit)
+# Every wait is bounded; a timeout fails the calling test with a message.
+# Needs Xvfb, xdotool, ImageMagick's import and wine (wine64 for x86_64 programs).
+
+gui_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+gui_begin() {
+  local work="$1"
+  mkdir -p "$work"
+  export WINEPREFIX="$2" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+  # A private display: its size is fixed, and no other test's windows take the
+  # focus from ours. -displayfd picks a free display number.
+  local fd_file="$work/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$fd_file" 2> "$work/xvfb.log" &
+  gui_xvfb_pid=$!
+  trap gui_end EXIT
+  local i
+  for i in $(seq 1 100); do
+    [ -s "$fd_file" ] && break
+    sleep 0.1
+  done
+  [ -s "$fd_file" ] || gui_fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$(head -n 1 "$fd_file")"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i > "$work/wineboot.log" 2>&1 || gui_fail "wineboot failed: $(tail -5 "$work/wineboot.log")"
+    wineserver -w
+  fi
+  # Wine draws the windows' frames and title bars itself, as Windows does, since
+  # the display has no window manager: the screenshots show them, active or not.
+  # With no window manager to hand out the keyboard focus, wine sets it itself
+  # for the windows it does not leave to one.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f > /dev/null 2>&1 &&
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1 ||
+    gui_fail "cannot set wine's X11 driver options"
+  # The profile's Desktop (and the other shell folders) link to the host's own
+  # folders; make them folders of the prefix so that nothing lands outside it.
+  local folder
+  for folder in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$folder" ]; then
+      rm "$folder"
+      mkdir "$folder"
+    fi
+  done
+}
+
+gui_run() {
+  local out="$1"
+  shift
+  : > "$out"
+  wine "$@" > "$out" 2>&1 &
+  gui_pid=$!
+}
+
+gui_wait_window() {
+  local title="$1" seconds="${2:-20}" window
+  local deadline=$((SECONDS + seconds))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    window="$(xdotool search --onlyvisible --name "^${title}\$" 2> /dev/null | head -n 1 || true)"
+    if [ -n "$window" ]; then
+      echo "$window"
+      return 0
+    fi
+    sleep 0.1
+  done
+  gui_fail "no window \"$title\" within $seconds s"
+}
+
+gui_wait_line() {
+  local file="$1" text="$2" seconds="${3:-20}"
+  local deadline=$((SECONDS + seconds))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    grep -q "^$text" "$file" 2> /dev/null && return 0
+    sleep 0.1
+  done
+  gui_fail "no line \"$text\" in $file within $seconds s: $(cat "$file")"
+}
+
+gui_key() { xdotool key --delay 50 "$@"; }
+gui_type() { xdotool type --delay 30 "$1"; }
+gui_click() { xdotool mousemove --sync "$1" "$2" click 1; }
+gui_focus() { xdotool getwindowfocus; }
+gui_screenshot() { import -window root "$1"; }
+
+gui_wait_exit() {
+  local seconds="${1:-20}"
+  local deadline=$((SECONDS + seconds))
+  while kill -0 "$gui_pid" 2> /dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || gui_fail "the program did not end within $seconds s"
+    sleep 0.1
+  done
+  gui_status=0
+  wait "$gui_pid" || gui_status=$?
+}
+
+gui_end() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    # Ask wine's processes to end, and stop them if they will not.
+    timeout 10 wineserver -w 2> /dev/null || wineserver -k 2> /dev/null || true
+  fi
+  if [ -n "${gui_xvfb_pid:-}" ]; then
+    kill "$gui_xvfb_pid" 2> /dev/null || true
+    wait "$gui_xvfb_pid" 2> /dev/null || true
+    gui_xvfb_pid=""
+  fi
+}
