@@ -1,9 +1,15 @@
 // Fuzzes the archive reader: lists an arbitrary archive and, when its members
-// are of a size worth decoding, tests every member. Only the component's own
-// exceptions may come out; the file system must never be touched.
+// are of a size worth decoding, tests every member and expands them into a
+// folder of an in-memory machine. Only the component's own exceptions may come
+// out; listing and testing must never touch the file system, and the expansion
+// must write nothing outside its folder (members from the drive root are
+// skipped there, as every caller that expands into a folder does).
+#include <cctype>
 #include <stdexcept>
 
+#include "compress/member_names.h"
 #include "compress/zivi_archive.h"
+#include "platform/memory/memory_file_system.h"
 #include "fuzz_input.h"
 
 namespace {
@@ -30,7 +36,8 @@ public:
     std::string systemDirectory() override { Used(); }
 };
 
-constexpr std::int32_t kLargestDecodedMember = 1 << 20;
+// Members are decoded only up to this size, so that each input runs fast.
+constexpr std::int32_t kLargestDecodedMember = 1 << 16;
 
 }  // namespace
 
@@ -59,6 +66,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         component.TestArchiveStream(stream);
     } catch (const Exception&) {
         // Damaged members are reported through the component's exceptions.
+    }
+
+    static MemoryFileSystem files;
+    files.Clear("C:\\OUT");
+    files.TakeCreated();
+    files.SetLargestFile(2 * kLargestDecodedMember);
+    TZiviArchive expander(files);
+    expander.Key = key;
+    expander.OnRecognize = component.OnRecognize;
+    expander.SetTargetPath("C:\\OUT\\");
+    expander.MakeDirectories = true;
+    expander.OnCheckFile = [](std::string& path, TCProcessMode) {
+        if (IsRootedMemberName(path)) path.clear();
+    };
+    try {
+        MemoryStream stream(archive);
+        expander.ExpandArchiveStream(stream, nullptr);
+    } catch (const Exception&) {
+        // As above.
+    }
+    for (const std::string& path : files.TakeCreated()) {
+        std::string upper = path.substr(0, 7);
+        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (path.size() <= 7 || upper != "C:\\OUT\\") {
+            fuzz::Fail("a member was written outside the target folder");
+        }
     }
     return 0;
 }

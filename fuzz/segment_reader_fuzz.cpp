@@ -1,20 +1,21 @@
 // Fuzzes the segment reader: the input is a logical stream that is cut into
-// segment files in a hosted machine's folder, with a segment size and an
-// optional damaged ID header taken from its first bytes. Every prompt is
-// answered with Cancel. Only the system's own exceptions may come out, every
-// run must end, and the temporary archive file must be gone afterwards.
-#include <unistd.h>
-
-#include <filesystem>
+// segment files of an in-memory machine, with a segment size and an optional
+// damaged ID header taken from its first bytes. Every prompt is answered with
+// Cancel. Only the system's own exceptions may come out, every run must end,
+// the temporary archive file must be gone afterwards, and nothing may ever be
+// written outside the output and temporary folders: member paths go through
+// the same check as `tavlin seg-extract`, and the machine resolves every
+// created path as Windows would.
+#include <cctype>
 #include <memory>
 
+#include "compress/member_names.h"
 #include "fuzz_input.h"
-#include "platform/hosted/hosted_machine.h"
+#include "platform/memory/memory_file_system.h"
 #include "segment/seg_comp_ez.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using tavlin::fuzz::Bytes;
 
 constexpr const char* kMedia = "C:\\MEDIA";
@@ -23,31 +24,13 @@ constexpr const char* kOut = "C:\\OUT";
 
 struct Machine {
     Machine() {
-        folder = fs::temp_directory_path() / ("tavlin-segment-fuzz-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        machine = tavlin::hosted::HostedMachine::open(folder);
-        machine->setAnswerer([](const tavlin::hosted::DialogRequest&) {
-            tavlin::hosted::DialogAnswer answer;
-            answer.result = tavlin::MessageResult::Cancel;
-            answer.ok = false;
-            return answer;
-        });
-        // Members and list files are limited by the free space the machine reports.
-        machine->setFreeSpace('C', 8u << 20);
+        // Members and list files are limited by the free space the machine
+        // reports, and kept small so that each input runs fast.
+        files.SetFreeSpace(1u << 20);
+        files.SetLargestFile(1u << 20);
     }
-    ~Machine() {
-        machine.reset();
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-    void Clear(const std::string& windowsPath) {
-        if (const auto host = machine->hostPath(windowsPath)) {
-            std::error_code ignored;
-            fs::remove_all(*host, ignored);
-        }
-    }
-    fs::path folder;
-    std::unique_ptr<tavlin::hosted::HostedMachine> machine;
+    tavlin::MemoryFileSystem files;
+    tavlin::CancellingDialogs dialogs;
 };
 
 Machine& TheMachine() {
@@ -57,6 +40,16 @@ Machine& TheMachine() {
 
 void WriteFile(tavlin::FileSystem& files, const std::string& path, const Bytes& bytes) {
     files.create(path)->writeBuffer(bytes.data(), bytes.size());
+}
+
+bool Below(const std::string& path, const std::string& folder) {
+    if (path.size() <= folder.size() || path[folder.size()] != '\\') return false;
+    for (std::size_t i = 0; i < folder.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(path[i])) != std::toupper(static_cast<unsigned char>(folder[i]))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -69,11 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Bytes stream = input.Rest();
 
     Machine& m = TheMachine();
-    m.Clear(kMedia);
-    m.Clear(kOut);
-    FileSystem& files = m.machine->files();
-    files.forceDirectories(kMedia);
-
+    MemoryFileSystem& files = m.files;
+    files.Clear(kMedia);
+    files.Clear(kOut);
+    files.Clear(kTemp);
     // The stream cut into segment files; the damage byte may spoil one ID header.
     std::uint32_t count = 0;
     for (std::size_t at = 0; at < stream.size() || count == 0; at += payload) {
@@ -93,14 +85,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (count == 2000) break;  // enough segments to reach every case
     }
 
-    TSegCompEZ reader(*m.machine);
+    files.TakeCreated();
+
+    TSegCompEZ reader(files, m.dialogs);
     reader.SetSegBaseName("disk");
     reader.SetSegDir(kMedia);
     reader.SetSegTmpDir(kTemp);
     reader.SegPopUp = false;
     reader.CheckSpaceBeforeExpand = true;
     reader.OnCheckFile = [](std::string& path, TCProcessMode) {
-        path = std::string(kOut) + "\\" + (path.size() >= 2 ? path.substr(2) : path);
+        std::string rest = path.size() >= 2 && path[1] == ':' ? path.substr(2) : path;
+        if (IsUnsafeMemberName(rest)) throw Exception("refused " + path);
+        if (!rest.empty() && rest.front() == '\\') rest.erase(0, 1);
+        path = std::string(kOut) + "\\" + rest;
     };
     try {
         reader.SegExpandAll();
@@ -108,5 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Damaged sets end with the system's own errors.
     }
     if (files.fileExists(std::string(kTemp) + "\\disk.$A$")) fuzz::Fail("the temporary archive file was left");
+    for (const std::string& path : files.TakeCreated()) {
+        if (!Below(path, kOut) && !Below(path, kTemp)) fuzz::Fail("a file was written outside the target folder");
+    }
     return 0;
 }

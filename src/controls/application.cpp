@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/form.h"
 #include "platform/platform.h"
 
 namespace tavlin {
@@ -32,6 +33,25 @@ bool TApplication::Dispatch(const std::function<void()>& handler) {
         ShowException(error);
         return false;
     }
+}
+
+void TApplication::NotifyChanged(TControl& control) {
+    if (observer_) observer_->ControlChanged(control);
+}
+
+void TApplication::NotifyDestroyed(TControl& control) {
+    for (TForm* form : forms_) form->ForgetControl(control);
+    if (observer_) observer_->ControlDestroyed(control);
+}
+
+void TApplication::AddForm(TForm& form) {
+    forms_.push_back(&form);
+    if (observer_) observer_->FormCreated(form);
+}
+
+void TApplication::RemoveForm(TForm& form) {
+    if (observer_) observer_->FormDestroyed(form);
+    std::erase(forms_, &form);
 }
 
 void TApplication::AddTimer(TTimer* timer) { timers_.push_back(timer); }

@@ -1,6 +1,7 @@
 // The application object: its title, the message pump, minimising, message boxes
-// captioned with the title, and the one-shot timers of the forms, which it fires
-// in order of their due time on a clock of its own.
+// captioned with the title, its open forms with the observer that hears of their
+// changes, and the one-shot timers of the forms, which it fires in order of their
+// due time on a clock of its own.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,21 @@
 namespace tavlin {
 
 class Platform;
+class TControl;
+class TForm;
 class TTimer;
+
+// A front end's ear on the model: which control changed (it needs a repaint),
+// which forms open, and which controls and forms go away. Destruction notices come
+// while the control still exists, before its peer is freed.
+class TScreenObserver {
+public:
+    virtual ~TScreenObserver() = default;
+    virtual void ControlChanged(TControl& control) = 0;
+    virtual void ControlDestroyed(TControl& control) = 0;
+    virtual void FormCreated(TForm& form) = 0;
+    virtual void FormDestroyed(TForm& form) = 0;
+};
 
 class TApplication {
 public:
@@ -29,6 +44,17 @@ public:
     int ScreenHeight = 768;
 
     Platform& platform() { return platform_; }
+
+    // The forms that exist, in the order they were made.
+    const std::vector<TForm*>& Forms() const { return forms_; }
+    // One observer at a time; nullptr removes it. It must outlive its registration.
+    void SetObserver(TScreenObserver* observer) { observer_ = observer; }
+    TScreenObserver* Observer() const { return observer_; }
+    // Called by the model itself.
+    void NotifyChanged(TControl& control);
+    void NotifyDestroyed(TControl& control);
+    void AddForm(TForm& form);
+    void RemoveForm(TForm& form);
 
     // Lets pending messages run: the platform's pump, then the front end's hook.
     void ProcessMessages();
@@ -77,6 +103,8 @@ public:
 
 private:
     Platform& platform_;
+    TScreenObserver* observer_ = nullptr;
+    std::vector<TForm*> forms_;
     std::vector<TTimer*> timers_;
     std::int64_t now_ = 0;
 };

@@ -2,23 +2,52 @@
 
 #include <algorithm>
 
+#include "controls/application.h"
+
 namespace tavlin {
+
+TFont::TFont(const TFont& other) : owner_(nullptr) { *this = other; }
+
+TFont& TFont::operator=(const TFont& other) {
+    Name = other.Name;
+    Size = other.Size;
+    Height = other.Height;
+    PixelsPerInch = other.PixelsPerInch;
+    Color = other.Color;
+    Style = other.Style;
+    return *this;
+}
 
 void TFont::SetSize(int points) {
     Size = points;
     Height = -(points * PixelsPerInch + 36) / 72;
 }
 
-TControl::~TControl() { SetParent(nullptr); }
+TControl::~TControl() {
+    if (TApplication* application = HostApplication()) application->NotifyDestroyed(*this);
+    SetParent(nullptr);
+}
+
+TApplication* TControl::HostApplication() const { return parent_ ? parent_->HostApplication() : nullptr; }
+
+void TControl::Invalidate() {
+    invalidated_ = true;
+    if (TApplication* application = HostApplication()) application->NotifyChanged(*this);
+}
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent_ == parent) return;
     if (parent_) {
         auto& siblings = parent_->controls_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+        parent_->Invalidate();
     }
     parent_ = parent;
-    if (parent_) parent_->controls_.push_back(this);
+    if (parent_) {
+        parent_->controls_.push_back(this);
+        parent_->Invalidate();
+        Invalidate();
+    }
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -72,6 +101,24 @@ TControl* TWinControl::FindChild(const std::string& name) const {
         }
     }
     return nullptr;
+}
+
+namespace {
+void AppendTabSequence(const TWinControl& holder, std::vector<TControl*>& sequence) {
+    std::vector<TControl*> children = holder.Controls();
+    std::stable_sort(children.begin(), children.end(),
+                     [](const TControl* a, const TControl* b) { return a->TabOrder < b->TabOrder; });
+    for (TControl* child : children) {
+        sequence.push_back(child);
+        if (auto* inner = dynamic_cast<const TWinControl*>(child)) AppendTabSequence(*inner, sequence);
+    }
+}
+}  // namespace
+
+std::vector<TControl*> TWinControl::TabSequence() const {
+    std::vector<TControl*> sequence;
+    AppendTabSequence(*this, sequence);
+    return sequence;
 }
 
 }  // namespace tavlin

@@ -1,12 +1,21 @@
 // The portable model of the GUI controls: what a control shows and where, and the
 // events it raises. The setup's forms are written against this model; a front end
-// (a terminal, a test driver or real windows) shows it and feeds it clicks.
+// (a terminal, a test driver or real windows) shows it and feeds it input.
+//
+// The contract with a front end: every property that changes what is shown is a
+// TProperty, and assigning it a new value invalidates the control and tells the
+// application's observer which control changed (the observer repaints when
+// messages run). A front end keeps its own window for a control in Peer and hears
+// when a control or form goes away.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "controls/property.h"
 
 namespace tavlin {
 
@@ -24,16 +33,29 @@ inline constexpr TColor clBtnShadow = 0xFF000010;
 inline constexpr TColor clHighlight = 0xFF00000D;
 inline constexpr TColor clHighlightText = 0xFF00000E;
 
-struct TFont {
-    std::string Name = "MS Sans Serif";
-    int Size = 8;            // points
-    int Height = -11;        // pixels; negative: character height without leading
-    int PixelsPerInch = 96;
-    TColor Color = clBlack;
-    std::uint8_t Style = 0;  // FontStyles bits: bold 1, italic 2, underline 4, strike-out 8
+// A control's font. Its fields notify the control that owns it; a copy is a
+// plain value that belongs to no control.
+class TFont : private TChangeSink {
+public:
+    explicit TFont(TChangeSink* owner = nullptr) : owner_(owner) {}
+    TFont(const TFont& other);
+    TFont& operator=(const TFont& other);
+
+    TProperty<std::string> Name{this, "MS Sans Serif"};
+    TProperty<int> Size{this, 8};            // points
+    TProperty<int> Height{this, -11};        // pixels; negative: character height without leading
+    TProperty<int> PixelsPerInch{this, 96};
+    TProperty<TColor> Color{this, clBlack};
+    TProperty<std::uint8_t> Style{this, 0};  // FontStyles bits: bold 1, italic 2, underline 4, strike-out 8
 
     // Sets the size in points and the pixel height that goes with it.
     void SetSize(int points);
+
+private:
+    void PropertyChanged() override {
+        if (owner_) owner_->PropertyChanged();
+    }
+    TChangeSink* owner_;
 };
 
 enum class TAlign { alNone, alClient, alBottom, alTop };
@@ -51,9 +73,17 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
+class TApplication;
 class TWinControl;
 
-class TControl {
+// What a front end keeps for a control (its window); owned by the control and
+// destroyed after the front end has heard that the control goes.
+class TControlPeer {
+public:
+    virtual ~TControlPeer() = default;
+};
+
+class TControl : protected TChangeSink {
 public:
     explicit TControl(std::string name) : Name(std::move(name)) {}
     virtual ~TControl();
@@ -61,15 +91,31 @@ public:
     TControl& operator=(const TControl&) = delete;
 
     std::string Name;
-    std::string Caption;
+    TProperty<std::string> Caption{this};
     std::string Hint;
-    int Left = 0, Top = 0, Width = 0, Height = 0;
-    bool Visible = true;
-    bool Enabled = true;
-    TAlign Align = TAlign::alNone;
-    TColor Color = clBtnFace;
-    TFont Font;
+    TProperty<int> Left{this}, Top{this}, Width{this}, Height{this};
+    TProperty<bool> Visible{this, true};
+    TProperty<bool> Enabled{this, true};
+    TProperty<TAlign> Align{this, TAlign::alNone};
+    TProperty<TColor> Color{this, clBtnFace};
+    TFont Font{this};
     std::function<void()> OnClick;
+
+    // Keyboard focus: controls with TabStop take it in TabOrder among their
+    // siblings (the order they were added when equal), depth first.
+    bool TabStop = false;
+    int TabOrder = 0;
+
+    // The front end's window for this control.
+    std::unique_ptr<TControlPeer> Peer;
+
+    // Marks the control as needing a repaint and tells the observer.
+    void Invalidate();
+    bool Invalidated() const { return invalidated_; }
+    // The front end has drawn the control as it is now.
+    void Validate() { invalidated_ = false; }
+    // The application of the form this control is on; none while it is on no form.
+    virtual TApplication* HostApplication() const;
 
     TWinControl* Parent() const { return parent_; }
     void SetParent(TWinControl* parent);
@@ -84,8 +130,12 @@ public:
     // True when the control and all its parents are visible.
     bool Showing() const;
 
+protected:
+    void PropertyChanged() override { Invalidate(); }
+
 private:
     TWinControl* parent_ = nullptr;
+    bool invalidated_ = true;
 };
 
 // A control that holds other controls.
@@ -98,6 +148,8 @@ public:
     void Realign();
     // The control of that name among this control's children at any depth.
     TControl* FindChild(const std::string& name) const;
+    // This control's children and theirs, in tab order, depth first.
+    std::vector<TControl*> TabSequence() const;
 
 private:
     friend class TControl;

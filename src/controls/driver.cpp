@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "controls/form.h"
 #include "controls/list_view.h"
 #include "controls/std_controls.h"
 
@@ -50,7 +51,7 @@ void ControlDriver::Type(const std::string& editName, const std::string& text) {
     auto* edit = dynamic_cast<TEdit*>(&Reachable(editName));
     if (!edit) throw EDriverError(editName + " is not an edit");
     if (edit->ReadOnly) throw EDriverError(editName + " is read-only");
-    edit->Text = text;
+    application_.Dispatch([&] { edit->UserType(text); });
 }
 
 void ControlDriver::MarkRow(const std::string& listName, std::size_t row, bool checked) {
@@ -58,7 +59,7 @@ void ControlDriver::MarkRow(const std::string& listName, std::size_t row, bool c
     if (!list) throw EDriverError(listName + " is not a list view");
     if (!list->Checkboxes) throw EDriverError(listName + " has no check boxes");
     if (row >= list->Items.size()) throw EDriverError(listName + " has no row " + std::to_string(row));
-    list->Items[row].Checked = checked;
+    application_.Dispatch([&] { list->UserSetChecked(row, checked); });
 }
 
 namespace {
@@ -77,7 +78,15 @@ std::vector<TButton*> ControlDriver::ShowingButtons() const {
     return buttons;
 }
 
+bool ControlDriver::PressKey(const TKeyPress& key) {
+    auto* form = dynamic_cast<TForm*>(&root_);
+    if (!form) throw EDriverError(root_.Name + " is not a form");
+    if (!form->Showing()) return false;
+    return form->KeyPress(key);
+}
+
 bool ControlDriver::PressAccelerator(char letter) {
+    if (dynamic_cast<TForm*>(&root_)) return PressKey(TKeyPress{TKeyPress::Key::Character, letter, false, true});
     const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
     for (TButton* button : ShowingButtons()) {
         if (button->Accelerator() == wanted) {

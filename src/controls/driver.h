@@ -9,6 +9,7 @@
 
 #include "controls/application.h"
 #include "controls/control.h"
+#include "controls/form.h"
 #include "platform/errors.h"
 
 namespace tavlin {
@@ -42,9 +43,11 @@ public:
     void Choose(const std::string& radioName);
     void Type(const std::string& editName, const std::string& text);
     void MarkRow(const std::string& listName, std::size_t row, bool checked);
-    // Clicks the button on screen whose caption has that accelerator letter (any
-    // case); false when no such button is on screen and enabled.
+    // Presses Alt and the letter, as a user does for a button's accelerator (any
+    // case); false when no control on screen and enabled answers it.
     bool PressAccelerator(char letter);
+    // A key pressed on the form (the root must be one); false when it did nothing.
+    bool PressKey(const TKeyPress& key);
     // The enabled buttons on screen, in the order of the form's controls.
     std::vector<TButton*> ShowingButtons() const;
 

@@ -3,7 +3,14 @@
 namespace tavlin {
 
 TForm::TForm(TApplication& application, std::string name) : TWinControl(std::move(name)), Application(application) {
+    Application.AddForm(*this);
     Visible = false;
+}
+
+TForm::~TForm() { Application.RemoveForm(*this); }
+
+void TForm::ForgetControl(const TControl& control) {
+    if (focused_ == &control) focused_ = nullptr;
 }
 
 void TForm::Show() {

@@ -20,6 +20,7 @@ void TNotebook::SetPageIndex(int index) {
     }
     if (index == pageIndex_) return;
     pageIndex_ = index;
+    Invalidate();
     for (std::size_t i = 0; i < pages_.size(); ++i) pages_[i]->Visible = static_cast<int>(i) == index;
     if (OnPageChanged) OnPageChanged();
 }

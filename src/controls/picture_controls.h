@@ -20,14 +20,32 @@ struct TPicture {
     void Clear() { *this = TPicture{}; }
 };
 
+// A control's picture: reads as the picture it holds; assigning a new one (or
+// clearing it) tells the control.
+class TPictureProperty : public TPicture {
+public:
+    explicit TPictureProperty(TChangeSink* owner) : owner_(owner) {}
+    TPictureProperty(const TPictureProperty&) = delete;
+    TPictureProperty& operator=(const TPictureProperty& other) { return *this = static_cast<const TPicture&>(other); }
+    TPictureProperty& operator=(const TPicture& picture) {
+        TPicture::operator=(picture);
+        if (owner_) owner_->PropertyChanged();
+        return *this;
+    }
+    void Clear() { *this = TPicture{}; }
+
+private:
+    TChangeSink* owner_;
+};
+
 class TImage : public TControl {
 public:
     using TControl::TControl;
-    TPicture Picture;
-    bool AutoSize = false;  // the control takes its picture's size
-    bool Stretch = false;
-    bool Transparent = false;
-    bool Animate = false;   // an animated picture plays
+    TPictureProperty Picture{this};
+    TProperty<bool> AutoSize{this, false};  // the control takes its picture's size
+    TProperty<bool> Stretch{this, false};
+    TProperty<bool> Transparent{this, false};
+    TProperty<bool> Animate{this, false};   // an animated picture plays
 
     // Shows a picture; a control that sizes itself takes the picture's size.
     void SetPicture(TPicture picture);
@@ -38,10 +56,10 @@ public:
 class TGradPan : public TPanel {
 public:
     using TPanel::TPanel;
-    TColor ColorStart = clBlue;
-    TColor ColorEnd = clBlack;
-    TDirection BackGroundEffect = bdHorzIn;
-    TPicture Bitmap;
+    TProperty<TColor> ColorStart{this, clBlue};
+    TProperty<TColor> ColorEnd{this, clBlack};
+    TProperty<TDirection> BackGroundEffect{this, bdHorzIn};
+    TPictureProperty Bitmap{this};
 
     // What painting the panel at its present size draws.
     std::vector<PaintStep> PaintPlan() const;

@@ -12,9 +12,9 @@ enum class TShadowPosition { spLeftBottom, spRightBottom, spLeftTop, spRightTop 
 class TShadowLabel : public TLabel {
 public:
     using TLabel::TLabel;
-    TColor ShadowColor = clBlack;
-    int ShadowOffset = 1;
-    TShadowPosition ShadowPosition = TShadowPosition::spLeftBottom;
+    TProperty<TColor> ShadowColor{this, clBlack};
+    TProperty<int> ShadowOffset{this, 1};
+    TProperty<TShadowPosition> ShadowPosition{this, TShadowPosition::spLeftBottom};
 
     void AdjustSize() override;
     // Where the shadow's text starts relative to the label, and where the text does.

@@ -47,6 +47,12 @@ std::string StripAccelerator(const std::string& caption) {
 
 char TButton::Accelerator() const { return AcceleratorOf(Caption); }
 
+void TEdit::UserType(const std::string& text) {
+    if (ReadOnly || text == Text.get()) return;
+    Text = text;
+    if (OnChange) OnChange();
+}
+
 void TCheckBox::Click() {
     if (!Enabled) return;
     Checked = !Checked;
@@ -54,10 +60,16 @@ void TCheckBox::Click() {
 }
 
 void TRadioButton::SetChecked(bool checked) {
-    checked_ = checked;
+    if (checked_ != checked) {
+        checked_ = checked;
+        Invalidate();
+    }
     if (!checked || !Parent()) return;
     for (TControl* sibling : Parent()->Controls()) {
-        if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this) radio->checked_ = false;
+        if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this && radio->checked_) {
+            radio->checked_ = false;
+            radio->Invalidate();
+        }
     }
 }
 
@@ -73,6 +85,11 @@ void TProgressBar::SetRange(int min, int max) {
     SetPosition(position_);
 }
 
-void TProgressBar::SetPosition(int position) { position_ = std::clamp(position, Min, std::max(Min, Max)); }
+void TProgressBar::SetPosition(int position) {
+    const int clamped = std::clamp(position, Min.get(), std::max(Min.get(), Max.get()));
+    if (clamped == position_) return;
+    position_ = clamped;
+    Invalidate();
+}
 
 }  // namespace tavlin

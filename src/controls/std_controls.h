@@ -2,6 +2,7 @@
 // memos, progress bars and the standard file-operation animations.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,19 +15,20 @@ enum class TBevelCut { bvNone, bvLowered, bvRaised };
 class TPanel : public TWinControl {
 public:
     using TWinControl::TWinControl;
-    TBevelCut BevelInner = TBevelCut::bvNone;
-    TBevelCut BevelOuter = TBevelCut::bvRaised;
-    int BevelWidth = 1;
-    int BorderWidth = 0;
+    TProperty<TBevelCut> BevelInner{this, TBevelCut::bvNone};
+    TProperty<TBevelCut> BevelOuter{this, TBevelCut::bvRaised};
+    TProperty<int> BevelWidth{this, 1};
+    TProperty<int> BorderWidth{this, 0};
 };
 
 class TLabel : public TControl {
 public:
     explicit TLabel(std::string name) : TControl(std::move(name)) { Color = clWhite; }
-    bool Transparent = true;
-    bool AutoSize = true;
-    bool WordWrap = false;
-    enum class TAlignment { taLeftJustify, taCenter, taRightJustify } Alignment = TAlignment::taLeftJustify;
+    enum class TAlignment { taLeftJustify, taCenter, taRightJustify };
+    TProperty<bool> Transparent{this, true};
+    TProperty<bool> AutoSize{this, true};
+    TProperty<bool> WordWrap{this, false};
+    TProperty<TAlignment> Alignment{this, TAlignment::taLeftJustify};
 
     // Sets the text; a label that sizes itself takes the size of its text.
     void SetCaption(std::string caption);
@@ -36,7 +38,11 @@ public:
 
 class TButton : public TControl {
 public:
-    using TControl::TControl;
+    explicit TButton(std::string name) : TControl(std::move(name)) { TabStop = true; }
+    // Enter clicks the default button, Esc the cancel button, when they are on
+    // screen and enabled.
+    bool Default = false;
+    bool Cancel = false;
     // The letter after "&" in the caption, upper-cased; 0 when there is none.
     char Accelerator() const;
 };
@@ -48,8 +54,8 @@ std::string StripAccelerator(const std::string& caption);
 
 class TCheckBox : public TControl {
 public:
-    using TControl::TControl;
-    bool Checked = false;
+    explicit TCheckBox(std::string name) : TControl(std::move(name)) { TabStop = true; }
+    TProperty<bool> Checked{this, false};
     // A click toggles the mark, then raises OnClick.
     void Click() override;
 };
@@ -57,7 +63,7 @@ public:
 // A radio button; checking one unchecks the other radio buttons of its parent.
 class TRadioButton : public TControl {
 public:
-    using TControl::TControl;
+    explicit TRadioButton(std::string name) : TControl(std::move(name)) { TabStop = true; }
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
     // A click checks the button, then raises OnClick.
@@ -69,27 +75,33 @@ private:
 
 class TEdit : public TControl {
 public:
-    using TControl::TControl;
-    std::string Text;
-    bool ReadOnly = false;
+    explicit TEdit(std::string name) : TControl(std::move(name)) { TabStop = true; }
+    TProperty<std::string> Text{this};
+    TProperty<bool> ReadOnly{this, false};
+    // Raised when the user changed the text (typing, not assignments by code).
+    std::function<void()> OnChange;
+
+    // What the user's typing does: the text becomes text, then OnChange is
+    // raised when it differs. A read-only edit takes nothing.
+    void UserType(const std::string& text);
 };
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TMemo : public TControl {
 public:
-    using TControl::TControl;
-    std::vector<std::string> Lines;
-    bool WordWrap = true;
-    bool ReadOnly = false;
-    TScrollStyle ScrollBars = TScrollStyle::ssNone;
+    explicit TMemo(std::string name) : TControl(std::move(name)) { TabStop = true; }
+    TProperty<std::vector<std::string>> Lines{this};
+    TProperty<bool> WordWrap{this, true};
+    TProperty<bool> ReadOnly{this, false};
+    TProperty<TScrollStyle> ScrollBars{this, TScrollStyle::ssNone};
 };
 
 class TProgressBar : public TControl {
 public:
     using TControl::TControl;
-    int Min = 0;
-    int Max = 100;
+    TProperty<int> Min{this, 0};
+    TProperty<int> Max{this, 100};
     // Sets the range; the position stays inside it.
     void SetRange(int min, int max);
     // Sets the position, held within the range.
@@ -116,9 +128,9 @@ enum TCommonAVI {
 class TAnimate : public TControl {
 public:
     using TControl::TControl;
-    TCommonAVI CommonAVI = aviNone;
-    int StopFrame = 0;
-    bool Active = false;
+    TProperty<TCommonAVI> CommonAVI{this, aviNone};
+    TProperty<int> StopFrame{this, 0};
+    TProperty<bool> Active{this, false};
 };
 
 }  // namespace tavlin

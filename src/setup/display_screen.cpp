@@ -168,6 +168,9 @@ TDisplayScreen::TDisplayScreen(TApplication& application, SetupState& state, con
         Place(*b.button, Panel1, b.left, 8, 75, 25);
         b.button->Caption = b.caption;
     }
+    // Enter moves on, Esc cancels, as in any wizard.
+    Next1.Default = true;
+    Cancel1.Cancel = true;
 
     CreatePages();
 
@@ -356,7 +359,7 @@ void TDisplayScreen::PrepareWizardAfterExpansion() {
     FileSystem& files = platform().files();
     int first = pgLicense;
     LogoImage.Animate = true;
-    LicenseMemo->Lines.clear();
+    LicenseMemo->Lines = std::vector<std::string>{};
     SkipLicensePage = true;
     Refresh();
 

@@ -97,8 +97,10 @@ void CheckExpansionResult(FileSystem& files, const SetupState& state, const std:
         if (!PathLiesInside(expanded, state.ExpandDir) || expanded.size() > kMaxPathLength) {
             throw EExpansionIncomplete("File list line \"" + line + "\" leaves the expansion folder");
         }
+        // A folder entry copies nothing (an empty product folder has no member),
+        // so only files must be there.
         const bool folder = parts.source.back() == '\\' || parts.source.back() == '/';
-        if (folder ? !files.directoryExists(expanded) : !files.fileExists(expanded)) {
+        if (!folder && !files.fileExists(expanded)) {
             throw EExpansionIncomplete("The expansion did not produce " + expanded);
         }
     }

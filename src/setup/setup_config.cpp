@@ -155,7 +155,9 @@ void ReadSetupConfig(TDisplayScreen& screen, const std::string& folder) {
     } catch (const EStreamError&) {
         // Without a file list the installation lists are built from what is known.
     }
-    BuildInstallLists(platform, state, screen.Main_Dir.Text);
+    std::string mainDir = screen.Main_Dir.Text;
+    BuildInstallLists(platform, state, mainDir);
+    screen.Main_Dir.Text = mainDir;
 
     screen.ImageHolder1.Hide();
     screen.LoadLogo1Click();

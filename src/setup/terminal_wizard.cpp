@@ -43,7 +43,8 @@ std::vector<Choice> Choices(TDisplayScreen& screen, std::istream* in, std::ostre
                                    *out << "Folder: " << std::flush;
                                    std::string folder;
                                    if (std::getline(*in, folder) && !Trim(folder).empty()) {
-                                       screen.Main_Dir.Text = Trim(folder);
+                                       screen.Application.Dispatch(
+                                           [&screen, &folder] { screen.Main_Dir.UserType(Trim(folder)); });
                                    }
                                }});
             choices.push_back({"Browse for a folder", [&screen, &app] { app.Dispatch([&] { screen.Main_Dir.Browse(); }); }});
@@ -54,10 +55,12 @@ std::vector<Choice> Choices(TDisplayScreen& screen, std::istream* in, std::ostre
                                    [box, &app] { app.Dispatch([box] { box->Click(); }); }});
             }
             for (std::size_t row = 0; row < screen.ListView1.Items.size(); ++row) {
-                TListItem& item = screen.ListView1.Items[row];
+                const TListItem& item = screen.ListView1.Items[row];
                 const std::string where = item.SubItems.empty() ? "" : item.SubItems.front();
-                choices.push_back({Mark(item.Checked) + " " + item.Caption + " (" + where + ")",
-                                   [&item] { item.Checked = !item.Checked; }});
+                TListView& list = screen.ListView1;
+                choices.push_back({Mark(item.Checked) + " " + item.Caption + " (" + where + ")", [&list, row, &app] {
+                                       app.Dispatch([&list, row] { list.UserSetChecked(row, !list.Items[row].Checked); });
+                                   }});
             }
             break;
         }

@@ -14,8 +14,10 @@ DialogDriver::DialogDriver(std::string caption, std::function<void(HWND)> action
             if (window && IsWindowVisible(window)) {
                 // Give the dialog time to finish its initialisation.
                 std::this_thread::sleep_for(std::chrono::milliseconds(200));
-                action_(window);
+                // Set first: the action may end the dialog, and the test thread
+                // reads acted() as soon as the dialog returns.
                 acted_ = true;
+                action_(window);
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
 #include "platform/win32/win32_platform.h"
 
 namespace tavlin::win32test {
@@ -20,6 +24,22 @@ TEST(Win32System, ProcessMessagesRunsPendingMessagesAndLeavesAQuitRequest) {
     platform.system().processMessages();
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 7u);
+}
+
+// The thread library times its waits with the tick count the programs answer
+// themselves (platform/win32/startup): a wait with a time-out must last about
+// as long as asked, neither end at once nor hang.
+TEST(Win32System, TimedWaitsLastAsLongAsAsked) {
+    std::mutex mutex;
+    std::condition_variable never;
+    std::unique_lock<std::mutex> lock(mutex);
+    for (const auto wait : {std::chrono::milliseconds(100), std::chrono::milliseconds(300)}) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(never.wait_for(lock, wait), std::cv_status::timeout);
+        const auto waited = std::chrono::steady_clock::now() - start;
+        EXPECT_GE(waited, wait - std::chrono::milliseconds(20));
+        EXPECT_LT(waited, wait + std::chrono::seconds(5));
+    }
 }
 
 TEST(Win32System, AFailedCallNamesItselfTheSystemTextAndTheCode) {

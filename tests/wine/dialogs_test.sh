@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The platform's run-time dialogs under wine on a private X server, driven with
 # the X keyboard and mouse: the Yes / No / All box shows all three lines of its
-# question, is the active window and answers Esc with No; the input box takes
-# typed text on a click of OK and cancels on Esc; setup.exe carries its icon.
+# question at 144 and at 96 DPI, is the active window and answers Esc with No;
+# the input box takes typed text on a click of OK and cancels on Esc; setup.exe
+# carries its icon.
 # Screenshots stay in BINARY_DIR/tests/wine/screenshots.
 #   dialogs_test.sh SOURCE_DIR BINARY_DIR
 set -euo pipefail
@@ -20,22 +21,28 @@ gui_begin "$work" "$binary_dir/tests/wine/gui-prefix"
 # A value from the probe's report: the words after the first.
 report() { tr -d '\r' < "$1" | awk -v key="$2" '$1 == key { $1 = ""; sub(/^ /, ""); print; exit }'; }
 
-echo "== the Yes / No / All box"
+# The Yes / No / All box at a DPI: every line whole, the box active, Esc is No.
+check_question_box() {
+  local dpi="$1" shot="$shots/yes-no-all-box-$1dpi.png" out="$work/out/choice-$1.txt" box
+  echo "== the Yes / No / All box at $dpi DPI"
+  gui_set_dpi "$dpi"
+  gui_run "$out" "$probe" choice "Acme Suite" "$question"
+  box="$(gui_wait_window "Acme Suite")"
+  gui_wait_line "$out" ready
+  gui_screenshot "$shot"
+  cat "$out"
+  python3 "$here/text_lines.py" "$shot" $(report "$out" text) 3
+  [ "$(report "$out" foreground)" = 1 ] || gui_fail "the box is not the foreground window"
+  [ "$(report "$out" active)" = 1 ] || gui_fail "the box is not the active window"
+  [ "$(gui_focus)" = "$box" ] || gui_fail "the keyboard focus is on X window $(gui_focus), not the box $box"
+  gui_key Escape
+  gui_wait_exit
+  [ "$(report "$out" answer)" = No ] || gui_fail "Esc answered $(report "$out" answer), not No"
+}
 # Three lines, each with a capital and a descender (see text_lines.py).
 question='File Possible used by Windows.\rC:\Program Files\Acme\Spy.dll\rDelete Anyway?'
-out="$work/out/choice.txt"
-gui_run "$out" "$probe" choice "Acme Suite" "$question"
-box="$(gui_wait_window "Acme Suite")"
-gui_wait_line "$out" ready
-gui_screenshot "$shots/yes-no-all-box.png"
-cat "$out"
-python3 "$here/text_lines.py" "$shots/yes-no-all-box.png" $(report "$out" text) 3
-[ "$(report "$out" foreground)" = 1 ] || gui_fail "the box is not the foreground window"
-[ "$(report "$out" active)" = 1 ] || gui_fail "the box is not the active window"
-[ "$(gui_focus)" = "$box" ] || gui_fail "the keyboard focus is on X window $(gui_focus), not the box $box"
-gui_key Escape
-gui_wait_exit
-[ "$(report "$out" answer)" = No ] || gui_fail "Esc answered $(report "$out" answer), not No"
+check_question_box 144
+check_question_box 96
 
 echo "== the input box: typed text, then a click on OK"
 out="$work/out/input-ok.txt"

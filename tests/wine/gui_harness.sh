@@ -8,6 +8,7 @@
 #   gui_key KEY... / gui_type TEXT / gui_click X Y
 #   gui_focus                      prints the X window with the keyboard focus
 #   gui_screenshot FILE            the whole screen as PNG
+#   gui_set_dpi DPI                the screen's DPI for the programs started next
 #   gui_wait_exit [SECS]           waits for the program started last; its status in $gui_status
 #   gui_end                        ends wine and the display (also on exit)
 # Every wait is bounded; a timeout fails the calling test with a message.
@@ -73,7 +74,9 @@ gui_wait_window() {
     fi
     sleep 0.1
   done
-  gui_fail "no window \"$title\" within $seconds s"
+  local names
+  names="$(xdotool search --name '.' getwindowname %@ 2> /dev/null | tr '\n' '|' || true)"
+  gui_fail "no window \"$title\" within $seconds s on $DISPLAY; windows: $names"
 }
 
 gui_wait_line() {
@@ -91,6 +94,13 @@ gui_type() { xdotool type --delay 30 "$1"; }
 gui_click() { xdotool mousemove --sync "$1" "$2" click 1; }
 gui_focus() { xdotool getwindowfocus; }
 gui_screenshot() { import -window root "$1"; }
+
+gui_set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1 ||
+    gui_fail "cannot set the DPI"
+  # Programs read it when they start; let the running ones end first.
+  wineserver -w
+}
 
 gui_wait_exit() {
   local seconds="${1:-20}"

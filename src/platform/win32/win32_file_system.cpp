@@ -103,9 +103,15 @@ bool Win32FileSystem::setCurrentDirectory(const std::string& path) {
 }
 
 std::string Win32FileSystem::fullPathName(const std::string& path) {
+    SetLastError(ERROR_SUCCESS);
     auto full = fetchText(
         [&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
-    if (!full) throw lastOSError("GetFullPathNameA");
+    if (!full) {
+        // Some systems (wine among them) fail an empty name without a code; the
+        // error must still say why, not "completed successfully".
+        const DWORD code = GetLastError();
+        throw osError("GetFullPathNameA", code != ERROR_SUCCESS ? code : ERROR_INVALID_NAME);
+    }
     return *full;
 }
 
