@@ -136,8 +136,8 @@ void PaintShadowLabel(PaintContext& context, const TShadowLabel& label, TPoint o
     const auto lines = TextLines(canvas, label.Caption, label.Font, label.WordWrap ? textWidth : 0);
     if (!label.AutoSize) canvas.PushClip(rect);
     // The shadow first, then the text over it; both without a background.
-    for (const auto& [at, colour] : {std::pair{label.ShadowOrigin(), label.ShadowColor},
-                                     std::pair{label.TextOrigin(), label.Font.Color}}) {
+    for (const auto& [at, colour] : {std::pair<TPoint, TColor>{label.ShadowOrigin(), label.ShadowColor},
+                                     std::pair<TPoint, TColor>{label.TextOrigin(), label.Font.Color}}) {
         DrawLines(canvas, lines, rect.left + at.x, rect.left + at.x + textWidth, rect.top + at.y, label.Font, colour,
                   AlignOf(label.Alignment), true);
     }
@@ -226,7 +226,7 @@ void PaintEdit(PaintContext& context, const TEdit& edit, TPoint origin) {
 }
 
 void PaintFolderEdit(PaintContext& context, const TFolderEdit& edit, TPoint origin) {
-    const int buttonWidth = std::min(edit.Width, edit.Height + 2);
+    const int buttonWidth = std::min<int>(edit.Width, edit.Height + 2);
     TEdit field("");
     field.Width = edit.Width - buttonWidth - 2;
     field.Height = edit.Height;
