@@ -15,6 +15,7 @@
 #include "media_extras.h"
 #include "media_file_list.h"
 #include "media_product.h"
+#include "member_compressor_pool.h"
 #include "segment/segment_writer.h"
 #include "support/paths.h"
 #include "support/string_list.h"
@@ -34,6 +35,7 @@ struct MediaOptions {
     std::uint32_t segmentSize = 1440000;
     std::string method = "lh5";
     std::string setup;
+    unsigned jobs = 0;  // 0: one worker per processor
     std::string warning;
     bool strict = false;
 };
@@ -90,13 +92,16 @@ void RunMedia(ToolContext& context, const MediaOptions& options) {
     TemporaryFolder temp(host);
     TZiviArchive archiver(files);
     const TCompressionMethod method = MethodNamed(options.method);
+    const unsigned workers = options.jobs == 0 ? MemberCompressorPool::DefaultWorkers() : options.jobs;
+    std::unique_ptr<MemberCompressorPool> pool;
+    if (workers > 1) pool = std::make_unique<MemberCompressorPool>(workers);
     std::vector<TSegArchiveInput> archives;
     for (std::size_t i = 0; i < product.Folders.size(); ++i) {
         const ProductFolder& folder = product.Folders[i];
         std::vector<TFileToArchive> members;
         for (const auto& file : folder.Files) members.push_back({file.Path, file.Name});
         const std::string archivePath = temp.Path() + "\\" + std::to_string(i) + ".tva";
-        archiver.CompressArchive(archivePath, members, {method, 0});
+        archiver.CompressArchive(archivePath, members, {method, 0}, pool.get());
         archives.push_back({product.Root + folder.Relative + "*.*", archivePath});
     }
     if (!welcomePath.empty()) {
@@ -128,6 +133,8 @@ CommandAction DeclareMedia(CLI::App& command) {
     command.add_option("-m", options->method, "Compression method (default lh5)")
         ->check(CLI::IsMember({"none", "rle", "lzh", "lh5"}));
     command.add_option("--setup", options->setup, "The setup program to put beside the segments");
+    command.add_option("-j", options->jobs, "Members compressed at once (default: one per processor)")
+        ->check(CLI::Range(1u, 256u));
     command.add_option("--warning", options->warning,
                        "The welcome page's text (default: warning.txt at the top of the product folder)");
     command.add_flag("--strict", options->strict, "Warnings about install.cfg stop the build too");

@@ -8,6 +8,7 @@
 
 #include "compress/member_names.h"
 #include "compress/zivi_archive.h"
+#include "member_compressor_pool.h"
 #include "support/text.h"
 #include "tool_command.h"
 
@@ -22,6 +23,7 @@ struct PackOptions {
     std::string folder = ".";
     std::string archive;
     std::vector<std::string> names;
+    unsigned jobs = 0;  // 0: one worker per processor
 };
 
 TCompressionMethod MethodNamed(const std::string& name) {
@@ -117,7 +119,10 @@ void RunPack(ToolContext& context, const PackOptions& options) {
 
     TZiviArchive archive(files);
     archive.Key = options.key.empty() ? 0 : ParseKey(options.key);
-    archive.CompressArchive(archivePath, collector.Files(), {MethodNamed(options.method), options.lock});
+    const unsigned workers = options.jobs == 0 ? MemberCompressorPool::DefaultWorkers() : options.jobs;
+    std::unique_ptr<MemberCompressorPool> pool;
+    if (workers > 1) pool = std::make_unique<MemberCompressorPool>(workers);
+    archive.CompressArchive(archivePath, collector.Files(), {MethodNamed(options.method), options.lock}, pool.get());
 }
 
 }  // namespace
@@ -130,6 +135,8 @@ CommandAction DeclarePack(CLI::App& command) {
     command.add_option("-l", options->lock, "Lock level: 2 locks and scrambles (default), 1 only locks")
         ->check(CLI::IsMember({1, 2}))
         ->needs(key);
+    command.add_option("-j", options->jobs, "Members compressed at once (default: one per processor)")
+        ->check(CLI::Range(1u, 256u));
     command.add_option("-C", options->folder, "Folder the NAMEs are relative to (default: the current folder)");
     command.add_option("ARCHIVE", options->archive, "Archive to write")->required();
     command.add_option("NAME", options->names, "Files and folders to pack")->required();

@@ -2,7 +2,9 @@
 // is compressed straight into the destination; one that does not shrink is
 // written again over the same place as stored data, which is never longer, and
 // its header is filled in once its sizes are known.
+#include <deque>
 #include <limits>
+#include <optional>
 
 #include "compress/member_names.h"
 #include "compress/zivi_archive.h"
@@ -63,29 +65,53 @@ std::int32_t TZiviArchive::CompressMemberData(Stream& dest, Stream& source, std:
     return written;
 }
 
+TMemberHeader TZiviArchive::StartMember(const TArchiveWriting& writing, const std::string& storedName,
+                                        std::int64_t size, std::uint32_t dosDateTime, std::uint16_t attributes,
+                                        const TArchiveWriteOptions& options) const {
+    CheckMemberName(storedName);
+    if (storedName.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
+        throw EArchiveTooLarge("the name " + storedName);
+    }
+    if (size > kLargestSize) throw EArchiveTooLarge(storedName);
+    if (writing.TotalSize + size > kLargestSize) throw EArchiveTooLarge("the total size at " + storedName);
+
+    TMemberHeader header;
+    header.NameLength = static_cast<std::int16_t>(storedName.size());
+    header.DosDateTime = dosDateTime;
+    header.Attributes = static_cast<std::int16_t>(attributes);
+    header.ExpandedSize = static_cast<std::int32_t>(size);
+    header.Lock = Key != 0 ? options.Lock : 0;
+    header.Method = options.Method;
+    return header;
+}
+
+void TZiviArchive::FinishMember(Stream& dest, TArchiveWriting& writing, TMemberHeader& header,
+                                std::int64_t headerOffset, std::int64_t dataOffset, std::int32_t written,
+                                std::int32_t checksum) {
+    header.CompressedSize = written;
+    header.StoredChecksum = checksum;
+    if (header.Lock > 0) {
+        header.StoredChecksum =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(checksum) + static_cast<std::uint32_t>(Key));
+    }
+    const auto bytes = EncodeMemberHeader(header);
+    dest.seek(headerOffset, SeekOrigin::Begin);
+    dest.writeBuffer(bytes.data(), bytes.size());
+    dest.seek(dataOffset + written, SeekOrigin::Begin);
+    writing.TotalSize += header.ExpandedSize;
+}
+
 void TZiviArchive::WriteMember(Stream& dest, TArchiveWriting& writing, const TMemberSource& member,
                                const TArchiveWriteOptions& options) {
     CheckMemberName(member.StoredName);
     if (member.Data == nullptr) throw Exception("No data given for the member " + member.StoredName);
-    if (member.StoredName.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
-        throw EArchiveTooLarge("the name " + member.StoredName);
-    }
     Stream& source = *member.Data;
     const std::int64_t sourceStart = source.position();
-    const std::int64_t size = source.size() - sourceStart;
-    if (size > kLargestSize) throw EArchiveTooLarge(member.StoredName);
-    if (writing.TotalSize + size > kLargestSize) throw EArchiveTooLarge("the total size at " + member.StoredName);
-
-    TMemberHeader header;
-    header.NameLength = static_cast<std::int16_t>(member.StoredName.size());
-    header.DosDateTime = member.DosDateTime;
-    header.Attributes = static_cast<std::int16_t>(member.Attributes);
-    header.ExpandedSize = static_cast<std::int32_t>(size);
-    header.Lock = Key != 0 ? options.Lock : 0;
-    header.Method = options.Method;
+    TMemberHeader header = StartMember(writing, member.StoredName, source.size() - sourceStart, member.DosDateTime,
+                                       member.Attributes, options);
 
     const std::int64_t headerOffset = dest.position();
-    auto bytes = EncodeMemberHeader(header);
+    const auto bytes = EncodeMemberHeader(header);
     dest.writeBuffer(bytes.data(), bytes.size());
     dest.writeBuffer(member.StoredName.data(), member.StoredName.size());
     const std::int64_t dataOffset = dest.position();
@@ -103,7 +129,7 @@ void TZiviArchive::WriteMember(Stream& dest, TArchiveWriting& writing, const TMe
         if (header.Lock > 1) header.Lock = 1;
     } else {
         // Only Lock 2 scrambles; Lock 1 locks the member through its checksum alone.
-        const std::int32_t scrambleKey = header.Lock == 2 ? Key : 0;
+        const std::int32_t scrambleKey = ScrambleKeyOf(header);
         try {
             written = CompressMemberData(dest, source, header.ExpandedSize, options.Method, scrambleKey, checksum);
         } catch (const EUnableToCompress&) {
@@ -113,18 +139,44 @@ void TZiviArchive::WriteMember(Stream& dest, TArchiveWriting& writing, const TMe
             written = CompressMemberData(dest, source, header.ExpandedSize, coNone, scrambleKey, checksum);
         }
     }
+    FinishMember(dest, writing, header, headerOffset, dataOffset, written, checksum);
+}
 
-    header.CompressedSize = written;
-    header.StoredChecksum = checksum;
-    if (header.Lock > 0) {
-        header.StoredChecksum =
-            static_cast<std::int32_t>(static_cast<std::uint32_t>(checksum) + static_cast<std::uint32_t>(Key));
-    }
-    bytes = EncodeMemberHeader(header);
-    dest.seek(headerOffset, SeekOrigin::Begin);
+void TZiviArchive::WriteCompressedMember(Stream& dest, TArchiveWriting& writing, TMemberHeader header,
+                                         const std::string& storedName, const TCompressedMember& data) {
+    const std::int64_t headerOffset = dest.position();
+    const auto bytes = EncodeMemberHeader(header);
     dest.writeBuffer(bytes.data(), bytes.size());
-    dest.seek(dataOffset + written, SeekOrigin::Begin);
-    writing.TotalSize += size;
+    dest.writeBuffer(storedName.data(), storedName.size());
+    const std::int64_t dataOffset = dest.position();
+    if (data.Stored) {
+        dest.writeBuffer(data.FailedTry.data(), data.FailedTry.size());
+        dest.seek(dataOffset, SeekOrigin::Begin);
+        header.Method = coNone;
+    }
+    dest.writeBuffer(data.Data.data(), data.Data.size());
+    FinishMember(dest, writing, header, headerOffset, dataOffset, static_cast<std::int32_t>(data.Data.size()),
+                 data.Checksum);
+}
+
+TCompressedMember TZiviArchive::CompressMemberBytes(TCompThreadSafety& state, std::vector<std::uint8_t> bytes,
+                                                    std::uint8_t method, std::int32_t key) {
+    const auto size = static_cast<std::int32_t>(bytes.size());
+    MemoryStream source(std::move(bytes));
+    MemoryStream dest;
+    TCompressedMember result;
+    try {
+        tavlin::RunCodec(state, key, {}, dest, source, size, 0, method, result.Checksum, false, false);
+    } catch (const EUnableToCompress&) {
+        result.Stored = true;
+        result.FailedTry = std::move(dest.bytes());
+        source.seek(0, SeekOrigin::Begin);
+        dest = MemoryStream();
+        result.Checksum = 0;
+        tavlin::RunCodec(state, key, {}, dest, source, size, 0, coNone, result.Checksum, false, false);
+    }
+    result.Data = std::move(dest.bytes());
+    return result;
 }
 
 void TZiviArchive::CompressArchiveStream(Stream& dest, const std::vector<TMemberSource>& members,
@@ -150,6 +202,76 @@ void TZiviArchive::CompressArchive(const std::string& FileName, const std::vecto
         }
         FinishArchive(*archive, writing);
     } catch (...) {
+        // A half-written archive would pass for a shorter one: remove it.
+        archive.reset();
+        files_.deleteFile(FileName);
+        throw;
+    }
+}
+
+void TZiviArchive::CompressArchive(const std::string& FileName, const std::vector<TFileToArchive>& files,
+                                   const TArchiveWriteOptions& options, TAheadCompression* ahead) {
+    if (ahead == nullptr || options.Method == coCustom || OnShowProgress) {
+        CompressArchive(FileName, files, options);
+        return;
+    }
+    // Members on their way: the file, and its header so far when its data went
+    // ahead; a member too large for the budget is compressed here when its turn
+    // comes, while the workers go on with the ones after it.
+    struct Pending {
+        const TFileToArchive* file;
+        std::optional<TMemberHeader> header;
+    };
+    std::deque<Pending> pending;
+    std::size_t pendingBytes = 0;
+    auto archive = files_.create(FileName);
+    try {
+        TArchiveWriting writing = BeginArchive(*archive, options);
+        // The total size as the members submitted so far make it, for their checks.
+        TArchiveWriting checking = writing;
+        const auto writeOldest = [&] {
+            Pending next = pending.front();
+            pending.pop_front();
+            if (next.header) {
+                pendingBytes -= static_cast<std::size_t>(next.header->ExpandedSize);
+                WriteCompressedMember(*archive, writing, *next.header, next.file->StoredName, ahead->Next());
+                return;
+            }
+            const auto data = files_.openRead(next.file->FilePath);
+            TMemberSource member;
+            member.StoredName = next.file->StoredName;
+            member.Data = data.get();
+            member.DosDateTime = files_.lastWriteTime(next.file->FilePath).value_or(0);
+            member.Attributes =
+                static_cast<std::uint16_t>(files_.attributes(next.file->FilePath).value_or(0) & kKeptAttributes);
+            WriteMember(*archive, writing, member, options);
+        };
+        for (const auto& file : files) {
+            const auto data = files_.openRead(file.FilePath);
+            const std::int64_t size = data->size();
+            const auto attributes =
+                static_cast<std::uint16_t>(files_.attributes(file.FilePath).value_or(0) & kKeptAttributes);
+            TMemberHeader header = StartMember(checking, file.StoredName, size,
+                                               files_.lastWriteTime(file.FilePath).value_or(0), attributes, options);
+            checking.TotalSize += size;
+            const auto bytes = static_cast<std::size_t>(size);
+            while (!pending.empty() && (pending.size() >= ahead->Capacity() || pendingBytes + bytes > ahead->ByteBudget())) {
+                writeOldest();
+            }
+            if (bytes > ahead->ByteBudget()) {
+                pending.push_back({&file, std::nullopt});
+                continue;
+            }
+            std::vector<std::uint8_t> content(bytes);
+            if (bytes > 0) data->readBuffer(content.data(), bytes);
+            ahead->Submit(std::move(content), options.Method, ScrambleKeyOf(header));
+            pending.push_back({&file, header});
+            pendingBytes += bytes;
+        }
+        while (!pending.empty()) writeOldest();
+        FinishArchive(*archive, writing);
+    } catch (...) {
+        ahead->Discard();
         // A half-written archive would pass for a shorter one: remove it.
         archive.reset();
         files_.deleteFile(FileName);

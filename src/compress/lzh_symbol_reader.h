@@ -2,10 +2,10 @@
 // a plain buffer in tests): the bit reader, the adaptive tree and the offset
 // code. ByteSource offers FetchByte() and InputEnded as the frame does.
 //
-// On entry to each read the bit buffer holds InBitCount bits, first bit in bit
-// 15; a read refills it once with one byte when 8 or fewer bits are left, so
-// it always holds enough for the at most 8 bits one read takes. Bytes fetched
-// at or after the end of the input count as zero bits.
+// The bit buffer holds the next bits from bit 63 down; a read that needs more
+// bits than it holds fills it with whole bytes up to 57 bits or more, so most
+// reads of the tree's single bits cost a shift. Bytes fetched at or after the
+// end of the input count as zero bits.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +22,25 @@ public:
 
     // The next symbol: 0..255 a literal, 256..313 a match of length symbol - 253.
     int NextSymbol() {
+        // The walk keeps the bits in locals; the buffer is refilled at most once
+        // per 57 bits.
+        std::uint64_t bits = bits_;
+        int count = bitCount_;
         int c = tree_.Child[kLzhRoot];
-        while (c < kLzhNodeCount) c = tree_.Child[c + NextBit()];
+        while (c < kLzhNodeCount) {
+            if (count == 0) {
+                bits_ = bits;
+                bitCount_ = count;
+                Refill();
+                bits = bits_;
+                count = bitCount_;
+            }
+            c = tree_.Child[c + static_cast<int>(bits >> 63)];
+            bits <<= 1;
+            --count;
+        }
+        bits_ = bits;
+        bitCount_ = count;
         const int s = c - kLzhNodeCount;
         UpdateAdaptiveTree(tree_, s);
         return s;
@@ -39,49 +56,46 @@ public:
     }
 
     // True once a read took bits past the last byte of real input: the data was
-    // cut short, since an encoder never leaves a symbol unfinished.
-    bool Overrun() const { return overrun_; }
+    // cut short, since an encoder never leaves a symbol unfinished. Bits taken
+    // only grow, and real bits stop growing once filler came, so "now" is "ever".
+    bool Overrun() const { return fetchedBits_ - bitCount_ > realBits_; }
 
     const TAdaptiveTree& Tree() const { return tree_; }
 
 private:
     void Refill() {
-        if (bitCount_ > 8) return;
-        std::uint8_t b = source_.FetchByte();
-        if (source_.InputEnded) {
-            b = 0;
-        } else if (realBits_ == bitCount_) {
-            // Real bits are counted only while no zero filler stands before them.
-            realBits_ += 8;
+        while (bitCount_ <= 56) {
+            std::uint8_t b = source_.FetchByte();
+            if (source_.InputEnded) {
+                b = 0;
+            } else if (realBits_ == fetchedBits_) {
+                // Real bits are counted only while no zero filler stands before them.
+                realBits_ += 8;
+            }
+            fetchedBits_ += 8;
+            bits_ |= static_cast<std::uint64_t>(b) << (56 - bitCount_);
+            bitCount_ += 8;
         }
-        bits_ = static_cast<std::uint16_t>(bits_ | (b << (8 - bitCount_)));
-        bitCount_ += 8;
     }
 
     int Take(int n) {
-        Refill();
-        const int result = bits_ >> (16 - n);
-        bits_ = static_cast<std::uint16_t>(bits_ << n);
+        if (n == 0) return 0;
+        if (bitCount_ < n) Refill();
+        const int result = static_cast<int>(bits_ >> (64 - n));
+        bits_ <<= n;
         bitCount_ -= n;
-        if (n > realBits_) {
-            overrun_ = true;
-            realBits_ = 0;
-        } else {
-            realBits_ -= n;
-        }
         return result;
     }
 
-    int NextBit() { return Take(1); }
     int NextByte() { return Take(8); }
     int NextBits(int n) { return Take(n); }
 
     ByteSource& source_;
     TAdaptiveTree tree_;
-    std::uint16_t bits_ = 0;  // InBits
-    int bitCount_ = 0;        // InBitCount
-    int realBits_ = 0;        // leading bits of bits_ that came from real input
-    bool overrun_ = false;
+    std::uint64_t bits_ = 0;
+    int bitCount_ = 0;
+    std::int64_t fetchedBits_ = 0;  // bits put into bits_ so far, filler included
+    std::int64_t realBits_ = 0;     // of those, the ones from real input
 };
 
 }  // namespace tavlin

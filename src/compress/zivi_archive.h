@@ -69,6 +69,34 @@ struct TFileToArchive {
     std::string StoredName;
 };
 
+// One member's data compressed apart from its archive (see TAheadCompression):
+// the bytes the writer would put there, and the checksum it would record.
+struct TCompressedMember {
+    std::vector<std::uint8_t> Data;
+    std::int32_t Checksum = 0;
+    bool Stored = false;  // the method did not shrink it: Data is the stored form
+    // For a stored member, what the failed try had written: the writer writes
+    // it first and the stored data over it, as the member-by-member writer does.
+    std::vector<std::uint8_t> FailedTry;
+};
+
+// Compresses members' data ahead of the writer, possibly on other threads: the
+// writer hands it each member's bytes in archive order and takes the results in
+// that same order, at most Capacity() of them outstanding.
+class TAheadCompression {
+public:
+    virtual ~TAheadCompression() = default;
+    virtual std::size_t Capacity() const = 0;
+    // Most bytes the outstanding members may hold together; a larger member is
+    // compressed by the writer itself.
+    virtual std::size_t ByteBudget() const = 0;
+    virtual void Submit(std::vector<std::uint8_t> bytes, std::uint8_t method, std::int32_t key) = 0;
+    // The result of the oldest outstanding member; raises what compressing it raised.
+    virtual TCompressedMember Next() = 0;
+    // Drops every outstanding member (after a failure).
+    virtual void Discard() = 0;
+};
+
 // How the writer stores its members.
 struct TArchiveWriteOptions {
     TCompressionMethod Method = coLZH5;
@@ -123,6 +151,16 @@ public:
                          const TArchiveWriteOptions& options);
     void CompressArchiveStream(Stream& dest, const std::vector<TMemberSource>& members,
                                const TArchiveWriteOptions& options);
+    // The same archive, byte for byte, with the members' data compressed by
+    // ahead while earlier members are written. Without ahead, or with a custom
+    // method or a progress handler, members are compressed one by one.
+    void CompressArchive(const std::string& FileName, const std::vector<TFileToArchive>& files,
+                         const TArchiveWriteOptions& options, TAheadCompression* ahead);
+
+    // Compresses one member's data as the writer would; state is the caller's own
+    // (one per thread).
+    static TCompressedMember CompressMemberBytes(TCompThreadSafety& state, std::vector<std::uint8_t> bytes,
+                                                 std::uint8_t method, std::int32_t key);
 
     // Reads and checks the archive header; with fewer than 21 bytes left it
     // assumes an empty archive. Returns the header; its method ID is checked.
@@ -167,6 +205,19 @@ private:
     TArchiveWriting BeginArchive(Stream& dest, const TArchiveWriteOptions& options);
     void WriteMember(Stream& dest, TArchiveWriting& writing, const TMemberSource& member,
                      const TArchiveWriteOptions& options);
+    // The checks of a member before anything of it is written; its header as far
+    // as it is known before its data.
+    TMemberHeader StartMember(const TArchiveWriting& writing, const std::string& storedName, std::int64_t size,
+                              std::uint32_t dosDateTime, std::uint16_t attributes,
+                              const TArchiveWriteOptions& options) const;
+    // Writes a member whose data was compressed ahead.
+    void WriteCompressedMember(Stream& dest, TArchiveWriting& writing, TMemberHeader header,
+                               const std::string& storedName, const TCompressedMember& data);
+    // The member's header with its sizes and checksum, written over its place.
+    void FinishMember(Stream& dest, TArchiveWriting& writing, TMemberHeader& header, std::int64_t headerOffset,
+                      std::int64_t dataOffset, std::int32_t written, std::int32_t checksum);
+    // The key a member's data is scrambled with.
+    std::int32_t ScrambleKeyOf(const TMemberHeader& header) const { return header.Lock == 2 ? Key : 0; }
     void FinishArchive(Stream& dest, TArchiveWriting& writing);
     // One compressing codec run; raises EArchiveCancelled when the progress
     // handler stops it, since the member would then be incomplete.

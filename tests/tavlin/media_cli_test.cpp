@@ -127,6 +127,50 @@ TEST_F(MediaTool, FileListSendsEveryFileFromWhereTheSetupExpandsIt) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Installation Directory\tC:\\Prod\\read me.txt"), lines.end());
 }
 
+TEST_F(MediaTool, WorkersWriteTheSameBytesAsOneWorker) {
+    MakeProduct();
+    // Every method, and locked archives of both levels: each writes with one
+    // worker and with four, and the outputs must not differ by a byte. The
+    // product has empty members and members that do not shrink and are stored.
+    const struct {
+        const char* command;  // OUT stands for the output
+        const char* output;
+    } cases[] = {
+        {"media --product Prod --config install.cfg --segment-size 20000 --out OUT", "media"},
+        {"media --product Prod --config install.cfg -m lzh --out OUT", "media"},
+        {"media --product Prod --config install.cfg -m rle --out OUT", "media"},
+        {"pack -m lh5 -k 4660 -l 2 OUT Prod", "archive"},
+        {"pack -m lzh -k 4660 -l 1 OUT Prod", "archive"},
+        {"pack -m none OUT Prod", "archive"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        std::map<std::string, Bytes> outputs[2];
+        for (int i = 0; i < 2; ++i) {
+            const std::string jobs = i == 0 ? "-j 1 " : "-j 4 ";
+            std::string command = c.command;
+            const std::string out = std::string(c.output) + std::to_string(i);
+            command.replace(command.find("OUT"), 3, out);
+            command.insert(command.find(' ') + 1, jobs);
+            const auto run = Run(command);
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+            if (fs::is_directory(dir_ / out)) {
+                outputs[i] = Tree(dir_ / out);
+            } else {
+                outputs[i][c.output] = ReadBytes(dir_ / out);
+            }
+        }
+        ASSERT_FALSE(outputs[0].empty());
+        // Compared file by file, so that a failure names the file and not its bytes.
+        EXPECT_EQ(outputs[0].size(), outputs[1].size());
+        for (const auto& [name, bytes] : outputs[0]) {
+            const auto other = outputs[1].find(name);
+            ASSERT_NE(other, outputs[1].end()) << name;
+            EXPECT_TRUE(bytes == other->second) << name << ": " << bytes.size() << " against " << other->second.size();
+        }
+    }
+}
+
 TEST_F(MediaTool, SameInputGivesTheSameMedia) {
     MakeProduct();
     WriteBytes(dir_ / "setup.exe", BytesOf("MZ setup"));

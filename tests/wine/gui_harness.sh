@@ -3,15 +3,16 @@
 #   gui_begin WORKDIR PREFIX       a private Xvfb display; the wine prefix PREFIX,
 #                                  made on first use (about 10 s) and kept
 #   gui_run OUTFILE PROGRAM ARGS   starts a program in the background (pid in $gui_pid)
-#   gui_wait_window TITLE [SECS]   prints the X window of that title, waiting by polling
+#   gui_wait_window TITLE [SECS=60] prints the X window of that title, waiting by polling
 #   gui_wait_line FILE TEXT [SECS] waits until a line of FILE starts with TEXT
 #   gui_key KEY... / gui_type TEXT / gui_click X Y
 #   gui_focus                      prints the X window with the keyboard focus
 #   gui_screenshot FILE            the whole screen as PNG
 #   gui_set_dpi DPI                the screen's DPI for the programs started next
-#   gui_wait_exit [SECS]           waits for the program started last; its status in $gui_status
+#   gui_wait_exit [SECS=60]        waits for the program started last; its status in $gui_status
 #   gui_end                        ends wine and the display (also on exit)
-# Every wait is bounded; a timeout fails the calling test with a message.
+# Every wait is bounded (a minute by default: a loaded CI machine starts wine slowly);
+# a timeout fails the calling test with a message.
 # Needs Xvfb, xdotool, ImageMagick's import and wine (wine64 for x86_64 programs).
 
 gui_fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -64,7 +65,7 @@ gui_run() {
 }
 
 gui_wait_window() {
-  local title="$1" seconds="${2:-20}" window
+  local title="$1" seconds="${2:-60}" window
   local deadline=$((SECONDS + seconds))
   while [ "$SECONDS" -lt "$deadline" ]; do
     window="$(xdotool search --onlyvisible --name "^${title}\$" 2> /dev/null | head -n 1 || true)"
@@ -80,7 +81,7 @@ gui_wait_window() {
 }
 
 gui_wait_line() {
-  local file="$1" text="$2" seconds="${3:-20}"
+  local file="$1" text="$2" seconds="${3:-60}"
   local deadline=$((SECONDS + seconds))
   while [ "$SECONDS" -lt "$deadline" ]; do
     grep -q "^$text" "$file" 2> /dev/null && return 0
@@ -103,7 +104,7 @@ gui_set_dpi() {
 }
 
 gui_wait_exit() {
-  local seconds="${1:-20}"
+  local seconds="${1:-60}"
   local deadline=$((SECONDS + seconds))
   while kill -0 "$gui_pid" 2> /dev/null; do
     [ "$SECONDS" -lt "$deadline" ] || gui_fail "the program did not end within $seconds s"
