@@ -50,10 +50,15 @@ int main(int argc, char** argv) {
     screen.TextInfo2.SetCaption("Version 1.0");
     screen.TextInfo3.SetCaption("The tool box for every coyote");
     screen.TextInfo4.SetCaption("Copyright (C) Acme Corporation");
+    screen.Visible = true;  // on screen, without the timed start of a real run
     screen.Wizard.Show();
     screen.Notebook1.SetPageIndex(pgLicense);
     screen.Header1.Caption = "License Agreement";
-    for (int i = 0; i < 40; ++i) screen.LicenseMemo->Lines.push_back("Line " + std::to_string(i) + " of the licence text, long enough to wrap once in the memo of the page.");
+    std::vector<std::string> licence;
+    for (int i = 0; i < 40; ++i) {
+        licence.push_back("Line " + std::to_string(i) + " of the licence text, long enough to wrap once in the memo.");
+    }
+    screen.LicenseMemo->Lines = licence;
     screen.RunProgress.Center = true;
     screen.RunProgress.MaxProgress = 10;
     screen.RunProgress.Show();
