@@ -3,7 +3,9 @@
 # examples/acme, installs them on a fresh hosted Windows machine (the wizard in
 # this terminal when a person is here, a silent run otherwise), shows what the
 # installation changed, uninstalls through the registered uninstall entry and
-# shows that the machine is back where it was.
+# shows that the machine is back where it was. Last it takes pictures of every
+# screen of a typed run through the wizard and the uninstaller
+# (WORK-FOLDER/screenshots, and docs/screenshots/welcome.png in the repository).
 #   scripts/demo.sh [WORK-FOLDER]     (default: a new temporary folder)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -91,5 +93,23 @@ else
   echo "Not quite; this is left behind:"
   report diff "$work/before.json" "$work/after.json" --no-journal | grep -v 'vivUro.bat' | grep -v '(none)' | grep -v ':$' || true
 fi
+
+say "Pictures of every screen: tavlin-setup --screenshots"
+# A second machine, and media whose wizard opens on its welcome page; the answers
+# are typed: Next, Accept, Next, Next, Install, Finish; then UnInstall and All.
+pictures="$work/screenshots"
+rm -rf "$pictures" "$work/machine-pictures" "$work/media-pictures"
+sed 's/^ReStart Option=0/ReStart Option=1/' examples/acme/install.cfg > "$work/install-welcome.cfg"
+"$tavlin" media --product examples/acme/Acme --config "$work/install-welcome.cfg" \
+  --files examples/acme/files.lst --setup "$work/setup.exe" --out "$work/media-pictures" > /dev/null
+shots() { "$setup" --machine "$work/machine-pictures" --drive "D=$work/media-pictures" "$@"; }
+printf 'N\nA\nN\nN\nI\nF\n' | shots --screenshots "$pictures/install" --cd 'D:\' > "$work/pictures-install.log"
+printf 'U\nA\n' | shots --screenshots "$pictures/uninstall" --cd 'C:\WINDOWS' -- "${args[@]}" \
+  > "$work/pictures-uninstall.log" || true
+for f in "$pictures"/install/*.png "$pictures"/uninstall/*.png; do echo "  ${f#"$work"/}"; done
+mkdir -p docs/screenshots
+cp "$pictures/install/02-welcome.png" docs/screenshots/welcome.png
+echo "The welcome page is also in docs/screenshots/welcome.png."
+
 echo
-echo "Everything of this demo is in $work (media, machine, snapshots)."
+echo "Everything of this demo is in $work (media, machine, snapshots, screenshots)."

@@ -1,10 +1,13 @@
 // tavlin-setup: runs the setup on a hosted machine.
 //   tavlin-setup --machine DIR [--drive L=HOSTDIR]... [--cd WINFOLDER] [--] ARGS...
 //   tavlin-setup --machine DIR --create-only     (makes a fresh machine and stops)
+//   tavlin-setup --machine DIR --screenshots PICTURES ...  (also writes a PNG of the
+//     whole screen each time it settles: 01-expanding.png, 02-welcome.png, ...)
 // ARGS is the setup's own command line (switches first). Without /SILENT or
 // /VERYSILENT the wizard is shown in the terminal and answered by typed lines.
 // When the setup has ended, the batch files it started run, as Windows would run
 // them after the program's end. The exit code is the setup's.
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -12,6 +15,8 @@
 
 #include "hosted_launch.h"
 #include "platform/hosted/hosted_machine.h"
+#include "platform/hosted/hosted_pictures.h"
+#include "screenshots/screenshot_front_end.h"
 #include "setup/command_line.h"
 #include "setup/silent_wizard.h"
 #include "setup/terminal_wizard.h"
@@ -26,8 +31,9 @@ constexpr int kUsageError = 1;
 
 int Usage(const std::string& message) {
     std::cerr << "tavlin-setup: " << message << "\n"
-              << "usage: tavlin-setup --machine DIR [--drive L=HOSTDIR]... [--cd WINFOLDER] [--] ARGS...\n"
-              << "       tavlin-setup --machine DIR --create-only\n";
+              << "usage: tavlin-setup --machine DIR [--drive L=HOSTDIR]... [--cd WINFOLDER] [--screenshots DIR] [--] ARGS...\n"
+              << "       tavlin-setup --machine DIR --create-only\n"
+              << "options: --screenshots PICTURES  writes a PNG of the screen each time it settles\n";
     return kUsageError;
 }
 
@@ -35,6 +41,7 @@ struct Arguments {
     std::string machine;
     std::vector<std::pair<char, std::string>> drives;
     std::optional<std::string> currentFolder;
+    std::optional<std::string> screenshots;
     std::vector<std::string> setupParameters;
     bool createOnly = false;
     int killAtChange = 0;  // hidden, for tests: end abruptly at the nth change
@@ -71,6 +78,10 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& argu
             arguments.killAtChange = std::stoi(*v);
         } else if (a == "--create-only") {
             arguments.createOnly = true;
+        } else if (a == "--screenshots") {
+            auto v = value();
+            if (!v) return "--screenshots needs a folder";
+            arguments.screenshots = *v;
         } else if (a == "--cd") {
             auto v = value();
             if (!v) return "--cd needs a Windows folder";
@@ -118,7 +129,16 @@ int main(int argc, char** argv) {
     const SetupOptions options = ParseSetupCommandLine(arguments.setupParameters).Options;
     TerminalWizard terminal(std::cin, std::cout);
     SilentWizard silent(options.Silent && !options.VerySilent ? &std::cout : nullptr);
-    SetupFrontEnd& frontEnd = options.Unattended() ? static_cast<SetupFrontEnd&>(silent) : terminal;
+    SetupFrontEnd& driving = options.Unattended() ? static_cast<SetupFrontEnd&>(silent) : terminal;
+    hosted::HostedPictureDecoder decoder;
+    std::unique_ptr<ScreenshotFrontEnd> screenshots;
+    if (arguments.screenshots) {
+        std::error_code error;
+        std::filesystem::create_directories(*arguments.screenshots, error);
+        if (error) return Usage("cannot make " + *arguments.screenshots + ": " + error.message());
+        screenshots = std::make_unique<ScreenshotFrontEnd>(driving, *arguments.screenshots, machine->files(), decoder);
+    }
+    SetupFrontEnd& frontEnd = screenshots ? static_cast<SetupFrontEnd&>(*screenshots) : driving;
 
     machine->setAnswerer([&](const hosted::DialogRequest& request) {
         hosted::DialogAnswer answer;
@@ -130,6 +150,7 @@ int main(int argc, char** argv) {
             return answer;
         }
         if (request.kind == hosted::DialogRequest::Kind::MessageBox) {
+            if (screenshots) screenshots->MessageBoxShown({request.caption, request.text, request.buttons, request.messageKind});
             answer.result = terminal.AskMessage(request.caption, request.text, request.buttons, request.safeDefault);
         } else {
             answer.text = request.editText;
@@ -147,7 +168,9 @@ int main(int argc, char** argv) {
         if (!request.folder.empty()) files.setCurrentDirectory(request.folder);
         std::vector<std::string> parameters = SplitParameters(request.parameters);
         if (options.Unattended()) parameters.insert(parameters.begin(), options.VerySilent ? "/VERYSILENT" : "/SILENT");
+        TDisplayScreen* shown = screenshots ? screenshots->Current() : nullptr;
         RunHostedSetup(*machine, parameters, frontEnd);
+        if (screenshots) screenshots->SetCurrent(shown);  // the earlier form is on screen again
         files.setCurrentDirectory(before);
     });
 

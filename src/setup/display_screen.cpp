@@ -115,6 +115,8 @@ TDisplayScreen::TDisplayScreen(TApplication& application, SetupState& state, con
     InstallStatus.BevelOuter = TBevelCut::bvNone;
     SetFont(InstallStatus, "Comic Sans MS", 13, fsBold, clHighlight);
     InstallStatus.Hide();
+    Place(StatusIcon, InstallStatus, 8, 16, 32, 32);
+    StatusIcon.Picture = TPicture{"res:SETUPICON", 32, 32, false};
 
     // The wizard: header bar, page book and button bar.
     Place(Wizard, SetupScreen, 0, 0, 441, 289);
@@ -127,19 +129,31 @@ TDisplayScreen::TDisplayScreen(TApplication& application, SetupState& state, con
     Panel8.Align = TAlign::alTop;
     Panel8.Height = 40;
     Panel8.Color = clHighlight;
+    Panel8.BevelOuter = TBevelCut::bvNone;
     Place(Image2, Panel8, 4, 4, 32, 32);
+    Image2.Picture = TPicture{"res:SETUPICON", 32, 32, false};
     Header1.SetParent(&Panel8);
     SetFont(Header1, "Comic Sans MS", 21, 0, clHighlightText);
     Header1.ShadowColor = clBtnShadow;
     Header1.Alignment = TLabel::TAlignment::taCenter;
     Header1.SetBounds(40, 2, 397, 36);
     Header1.AutoSize = false;
+    HeaderLine.SetParent(&Wizard);
+    HeaderLine.Align = TAlign::alTop;
+    HeaderLine.Height = 3;
+    HeaderLine.Color = 0x804000;
+    HeaderLine.BevelOuter = TBevelCut::bvNone;
     Notebook1.SetParent(&Wizard);
     Notebook1.Align = TAlign::alClient;
     Panel1.SetParent(&Wizard);
     Panel1.Align = TAlign::alBottom;
     Panel1.Height = 40;
     Panel1.Color = clWhite;
+    Panel1.BevelOuter = TBevelCut::bvNone;
+    ButtonBarLine.SetParent(&Panel1);
+    ButtonBarLine.Align = TAlign::alTop;
+    ButtonBarLine.Height = 2;
+    ButtonBarLine.BevelOuter = TBevelCut::bvLowered;  // an etched line: grey over white
     Place(VivuroLabel, Panel1, 8, 12, 60, 16);
     VivuroLabel.Caption = "VIVURO";
     VivuroLabel.Font.Color = clGray;

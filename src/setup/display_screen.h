@@ -9,6 +9,7 @@
 #include <string>
 
 #include "controls/folder_edit.h"
+#include "controls/group_box.h"
 #include "controls/form.h"
 #include "controls/list_view.h"
 #include "controls/notebook.h"
@@ -89,14 +90,17 @@ public:
     TImage LogoImage{"LogoImage"};
     TImage LogoImage2{"LogoImage2"};
     TPanel InstallStatus{"InstallStatus"};
+    TImage StatusIcon{"Image1"};
 
     // The wizard.
     TPanel Wizard{"Wizard"};
     TPanel Panel8{"Panel8"};
     TImage Image2{"Image2"};
     TShadowLabel Header1{"Header1"};
+    TPanel HeaderLine{"Panel9"};  // the dark blue line under the header bar
     TNotebook Notebook1{"Notebook1"};
     TPanel Panel1{"Panel1"};
+    TPanel ButtonBarLine{"Bevel1"};  // the line along the top of the button bar
     TLabel VivuroLabel{"Label10"};
     TButton Cancel1{"Cancel1"};
     TButton decline{"decline"};
@@ -111,7 +115,7 @@ public:
     TLabel LicenseTopLabel{"Label1"};
     TLabel LicenseBottomLabel{"Label2"};
     TLabel DirectoryLabel{"Label3"};
-    TPanel GroupBox1{"GroupBox1"};
+    TGroupBox GroupBox1{"GroupBox1"};
     TFolderEdit Main_Dir;
     TCheckBox CheckBox1{"CheckBox1"};
     TCheckBox CheckBox2{"CheckBox2"};
