@@ -214,6 +214,7 @@ std::vector<std::string> ButtonCaptions(MessageButtons buttons) {
         case MessageButtons::YesNo: return {"&Yes", "&No"};
         case MessageButtons::YesNoAll: return {"&Yes", "&No", "&All"};
         case MessageButtons::OkCancel: return {"OK", "Cancel"};
+        case MessageButtons::AbortRetryIgnore: return {"&Abort", "&Retry", "&Ignore"};
     }
     return {"OK"};
 }
