@@ -101,7 +101,8 @@ pictures="$work/screenshots"
 rm -rf "$pictures" "$work/machine-pictures" "$work/media-pictures"
 sed 's/^ReStart Option=0/ReStart Option=1/' examples/acme/install.cfg > "$work/install-welcome.cfg"
 "$tavlin" media --product examples/acme/Acme --config "$work/install-welcome.cfg" \
-  --files examples/acme/files.lst --setup "$work/setup.exe" --out "$work/media-pictures" > /dev/null
+  --files examples/acme/files.lst --warning examples/acme/warning.txt --setup "$work/setup.exe" \
+  --out "$work/media-pictures" > /dev/null
 shots() { "$setup" --machine "$work/machine-pictures" --drive "D=$work/media-pictures" "$@"; }
 printf 'N\nA\nN\nN\nI\nF\n' | shots --screenshots "$pictures/install" --cd 'D:\' > "$work/pictures-install.log"
 printf 'U\nA\n' | shots --screenshots "$pictures/uninstall" --cd 'C:\WINDOWS' -- "${args[@]}" \
