@@ -7,21 +7,6 @@
 
 namespace tavlin {
 
-namespace {
-
-std::size_t ReadUpTo(Stream& stream, void* buffer, std::size_t count) {
-    auto* out = static_cast<std::uint8_t*>(buffer);
-    std::size_t total = 0;
-    while (total < count) {
-        const std::size_t n = stream.read(out + total, count - total);
-        if (n == 0) break;
-        total += n;
-    }
-    return total;
-}
-
-}  // namespace
-
 EDamagedArchive::EDamagedArchive(std::int64_t offset, const std::string& what)
     : Exception("damaged at offset " + std::to_string(offset) + ": " + what), Offset(offset) {}
 
@@ -29,7 +14,7 @@ void CheckArchiveLayout(Stream& stream) {
     stream.seek(0, SeekOrigin::Begin);
     const std::int64_t size = stream.size();
     TArchiveHeaderBytes headerBytes;
-    if (ReadUpTo(stream, headerBytes.data(), headerBytes.size()) < headerBytes.size()) throw EInvalidHeader();
+    if (stream.readUpTo(headerBytes.data(), headerBytes.size()) < headerBytes.size()) throw EInvalidHeader();
     const TArchiveHeader header = DecodeArchiveHeader(headerBytes);
     if (header.Magic != kArchiveMagic) throw EInvalidHeader();
     if (header.ArchiveType != caMulti) throw EInvalidHeaderArchiveType();
@@ -44,7 +29,7 @@ void CheckArchiveLayout(Stream& stream) {
         }
         TMemberHeaderBytes bytes;
         stream.seek(at, SeekOrigin::Begin);
-        ReadUpTo(stream, bytes.data(), bytes.size());
+        stream.readUpTo(bytes.data(), bytes.size());
         const TMemberHeader h = DecodeMemberHeader(bytes);
         if (h.NameLength < 0) throw EDamagedArchive(at, "negative name length");
         if (h.ExpandedSize < 0) throw EDamagedArchive(at, "negative expanded size");

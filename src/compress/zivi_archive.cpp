@@ -6,22 +6,6 @@
 
 namespace tavlin {
 
-namespace {
-
-// Reads up to count bytes, across short reads; returns how many were read.
-std::size_t ReadUpTo(Stream& stream, void* buffer, std::size_t count) {
-    auto* out = static_cast<std::uint8_t*>(buffer);
-    std::size_t total = 0;
-    while (total < count) {
-        const std::size_t n = stream.read(out + total, count - total);
-        if (n == 0) break;
-        total += n;
-    }
-    return total;
-}
-
-}  // namespace
-
 TZiviArchive::TZiviArchive(FileSystem& files) : files_(files), codecState_(std::make_unique<TCompThreadSafety>()) {}
 
 TZiviArchive::~TZiviArchive() = default;
@@ -69,13 +53,13 @@ std::optional<TZiviArchive::TMemberRecord> TZiviArchive::ReadMemberHeader(Stream
     TMemberRecord record;
     record.HeaderOffset = stream.position();
     TMemberHeaderBytes bytes;
-    if (ReadUpTo(stream, bytes.data(), bytes.size()) < bytes.size()) return std::nullopt;
+    if (stream.readUpTo(bytes.data(), bytes.size()) < bytes.size()) return std::nullopt;
     record.Header = DecodeMemberHeader(bytes);
     // Negative lengths cannot be real; taking them as the end keeps the reader
     // from stepping backwards through the stream for ever.
     if (record.Header.NameLength < 0 || record.Header.CompressedSize < 0) return std::nullopt;
     record.Name.resize(static_cast<std::size_t>(record.Header.NameLength));
-    if (ReadUpTo(stream, record.Name.data(), record.Name.size()) < record.Name.size()) return std::nullopt;
+    if (stream.readUpTo(record.Name.data(), record.Name.size()) < record.Name.size()) return std::nullopt;
     record.DataOffset = stream.position();
     return record;
 }

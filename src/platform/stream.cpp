@@ -24,6 +24,17 @@ void Stream::readBuffer(void* buffer, std::size_t count) {
     }
 }
 
+std::size_t Stream::readUpTo(void* buffer, std::size_t count) {
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    std::size_t total = 0;
+    while (total < count) {
+        const std::size_t n = read(out + total, count - total);
+        if (n == 0) break;
+        total += n;
+    }
+    return total;
+}
+
 std::size_t MemoryStream::read(void* buffer, std::size_t count) {
     if (pos_ >= bytes_.size()) return 0;
     const std::size_t n = std::min(count, bytes_.size() - pos_);

@@ -26,6 +26,9 @@ public:
     virtual std::int64_t size();
     // Reads exactly count bytes or raises EReadError.
     void readBuffer(void* buffer, std::size_t count);
+    // Reads up to count bytes across short reads; returns how many were read
+    // (fewer only at the end of the stream).
+    std::size_t readUpTo(void* buffer, std::size_t count);
 };
 
 // A stream over a growable byte vector; used for in-memory archives and tests.
