@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_system.h"
+
 namespace tavlin::win32 {
 
 Win32Ticks::Win32Ticks() : start_(GetTickCount()) {}
@@ -16,16 +18,7 @@ void Win32Ticks::wait(std::uint32_t milliseconds) {
         if (MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT) != WAIT_OBJECT_0) {
             continue;  // timed out (the loop's test ends it) or failed (the time still counts)
         }
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                // The quit belongs to the message loop that waits above this call.
-                PostQuitMessage(static_cast<int>(message.wParam));
-                return;
-            }
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        if (!RunPendingMessages()) return;
     }
 }
 
