@@ -10,6 +10,7 @@
 
 #include "install/ini_registry.h"
 #include "install/protected_folders.h"
+#include "install/shared_settings.h"
 #include "install/startup_files.h"
 #include "install/uninstall_log.h"
 #include "platform/platform.h"
@@ -41,6 +42,15 @@ bool MayBeUsedByWindows(const std::array<std::string, 4>& systemFolders, const s
 }
 
 bool IsPattern(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
+
+// A settings file of the product's own in a Windows folder: one INI file named
+// singly, not one of those that Windows shares. The installation logs an INI file
+// this way only when it made the file; one that existed has its values logged
+// instead. A silent run removes it; other files there stay unless told otherwise.
+bool IsProductIniFile(Platform& platform, const std::string& entry) {
+    const std::string name = ExtractFileName(entry);
+    return !IsPattern(name) && EndsWith(UpperCaseAscii(name), ".INI") && !IsSharedWindowsIniFile(platform, entry);
+}
 
 // The files of the installation folder that a run needs when it is started again
 // after a stop: they go last, the log itself at the very end.
@@ -89,6 +99,7 @@ public:
         // The installation folder is the product's when the log empties it by
         // pattern; one that held other files before is left with them. Without a
         // log nothing says otherwise, and the folder goes as it always did.
+        folderEntries_ = folderEntries;
         folderIsOurs_ = fileEntries.empty();
         const std::string folderKey = FolderKey(files_, context_.state.ExpandDir);
         for (const auto& entry : fileEntries) {
@@ -124,7 +135,8 @@ private:
             if (!deleteAll && MayBeUsedByWindows(systemFolders, entry)) {
                 const auto answer = context_.ui.MessageBox(
                     "File Possible used by Windows.\r" + entry + "\rDelete Anyway?", MessageButtons::YesNoAll,
-                    MessageKind::Confirmation, MessageResult::No);
+                    MessageKind::Confirmation,
+                    IsProductIniFile(platform_, entry) ? MessageResult::Yes : MessageResult::No);
                 remove = answer == MessageResult::Yes || answer == MessageResult::All;
                 deleteAll = answer == MessageResult::All;
             }
@@ -183,6 +195,12 @@ private:
         // The log and the uninstall entry go last, so that a run that stops before
         // the end can be started again from the entry and finish the job.
         RemoveInstallationFolder();
+        // A logged folder that held only the installation folder is empty now.
+        for (const auto& entry : folderEntries_) {
+            if (!protectedFolders_.Contains(entry) && files_.directoryExists(entry) && files_.removeDirectory(entry)) {
+                Record("Removed folder " + entry);
+            }
+        }
         RemoveUninstallEntry();
         if (context_.CloseForm) context_.CloseForm();
     }
@@ -254,6 +272,7 @@ private:
     FileSystem& files_;
     const ProtectedFolders protectedFolders_;
     bool folderIsOurs_ = true;
+    std::vector<std::string> folderEntries_;
 };
 
 }  // namespace
