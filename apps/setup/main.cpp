@@ -1,15 +1,14 @@
 // setup.exe: the Windows program's entry. The run is the same program code as on
-// the hosted machine, on the Win32 platform. Until the setup form has real
-// windows, the wizard runs unattended: with /SILENT or /VERYSILENT as those
-// switches say, and without a switch on the configured defaults while its
-// questions (an older library, a missing disk, a file Windows may use) are still
-// asked in real message boxes. The exit code is the setup's.
+// the hosted machine, on the Win32 platform. Without a silent switch the wizard
+// shows on the screen in real windows and waits for the user; /SILENT and
+// /VERYSILENT run unattended as those switches say. The exit code is the setup's.
 //
 // A GUI-subsystem program (linked with -mwindows); the C run-time calls main with
 // the command line split by the standard rules, in the ANSI code page.
 #include <string>
 #include <vector>
 
+#include "frontend/win32/win32_front_end.h"
 #include "platform/win32/win32_platform.h"
 #include "setup/command_line.h"
 #include "setup/setup_program.h"
@@ -22,6 +21,10 @@ int main(int argc, char** argv) {
 
     win32::Win32Platform platform;
     platform.setSuppressMessageBoxes(options.NoMessageBoxes());
-    SilentWizard wizard(nullptr);
-    return RunSetupProgram(platform, parameters, wizard);
+    if (options.Unattended()) {
+        SilentWizard wizard(nullptr);
+        return RunSetupProgram(platform, parameters, wizard);
+    }
+    Win32FrontEnd frontEnd(platform);
+    return RunSetupProgram(platform, parameters, frontEnd);
 }

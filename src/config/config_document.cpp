@@ -30,6 +30,7 @@ ConfigDocument::ConfigDocument(const std::vector<std::string>& lines) {
         if (current == nullptr || trimmed.empty() || trimmed.front() == ';') continue;
         ConfigKey key;
         key.Line = number;
+        key.Text = trimmed;
         const auto equals = trimmed.find('=');
         key.HasEquals = equals != std::string::npos;
         key.Name = Trim(trimmed.substr(0, equals));

@@ -14,6 +14,7 @@ struct ConfigKey {
     std::string Name;    // text before the first "=", blanks trimmed
     std::string Value;   // text after it, blanks and one pair of enclosing quotes removed
     bool HasEquals = false;
+    std::string Text;    // the whole line, blanks around it removed
 };
 
 struct ConfigSection {

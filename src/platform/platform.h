@@ -8,9 +8,11 @@
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "platform/screen.h"
 #include "platform/shell.h"
 #include "platform/stream.h"
 #include "platform/system.h"
+#include "platform/ticks.h"
 
 namespace tavlin {
 
@@ -24,6 +26,8 @@ public:
     virtual Dialogs& dialogs() = 0;
     virtual Clock& clock() = 0;
     virtual System& system() = 0;
+    virtual Screen& screen() = 0;
+    virtual Ticks& ticks() = 0;
 };
 
 }  // namespace tavlin

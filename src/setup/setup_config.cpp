@@ -1,12 +1,12 @@
 #include "setup/setup_config.h"
 
+#include "config/config_source.h"
 #include "install/path_macros.h"
 #include "platform/platform.h"
 #include "setup/display_screen.h"
 #include "setup/picture_size.h"
 #include "support/fields.h"
 #include "support/folders.h"
-#include "support/font_styles.h"
 #include "support/ini_file.h"
 #include "support/paths.h"
 #include "support/text.h"
@@ -15,33 +15,23 @@ namespace tavlin {
 
 namespace {
 
-constexpr const char* kScreen = "Setup Screen";
-
-// More INI keys than this cannot fit into a profile section; a larger "Count" is
-// taken as this many, so that a wrong count cannot stall the setup.
-constexpr std::int32_t kMaxIniRegistryCount = 65536;
-
-TColor ReadColour(IniFile& ini, const std::string& key, TColor defaultValue) {
-    return static_cast<TColor>(ini.ReadInteger(kScreen, key, static_cast<std::int32_t>(defaultValue)));
-}
-
-void ReadTextLine(IniFile& ini, int n, TShadowLabel& label) {
-    const std::string key = "Text Line " + std::to_string(n);
-    label.Caption = ini.ReadString(kScreen, key, kDefaultTextLines[n - 1]);
-    label.Font.Name = ini.ReadString(kScreen, key + " Font Name", label.Font.Name);
-    label.Font.SetSize(ini.ReadInteger(kScreen, key + " Font Size", label.Font.Size));
-    label.Font.PixelsPerInch = ini.ReadInteger(kScreen, key + " Font Pitch", label.Font.PixelsPerInch);
-    label.Font.Color = ReadColour(ini, key + " Font Color", label.Font.Color);
-    label.Font.Height = ini.ReadInteger(kScreen, key + " Font Height", label.Font.Height);
-    label.Font.Style = ParseFontStyles(ini.ReadString(kScreen, key + " Font Style", ""));
-    label.ShadowColor = ReadColour(ini, key + " Shadow Color", label.ShadowColor);
+// The label's font keys that install.cfg leaves out keep its current font.
+void ApplyTextLine(const TextLineConfig& line, TShadowLabel& label) {
+    label.Caption = line.Text;
+    label.Font.Name = line.FontName.value_or(label.Font.Name);
+    label.Font.SetSize(line.FontSize.value_or(label.Font.Size));
+    label.Font.PixelsPerInch = line.FontPitch.value_or(label.Font.PixelsPerInch);
+    label.Font.Color = line.FontColor.value_or(label.Font.Color);
+    label.Font.Height = line.FontHeight.value_or(label.Font.Height);
+    label.Font.Style = line.FontStyle;
+    label.ShadowColor = line.ShadowColor.value_or(label.ShadowColor);
     label.AdjustSize();
 }
 
-void ReadEntries(IniFile& ini, const std::string& section, StringList& list) {
+void SetEntries(const std::vector<std::string>& entries, StringList& list) {
     list.Clear();
     // Each line is an entry as written; "set x=y" must keep its "=y".
-    for (std::string& entry : ini.ReadSectionLines(section)) list.Add(std::move(entry));
+    for (const std::string& entry : entries) list.Add(entry);
 }
 
 std::string WithoutFirst(const std::string& text, std::size_t count) {
@@ -79,36 +69,42 @@ void SetDestination(TDisplayScreen& screen) {
 }  // namespace
 
 void ReadSetupConfig(TDisplayScreen& screen, const std::string& folder) {
+    IniFile ini(screen.platform(), folder + "install.cfg");
+    IniConfigSource source(ini);
+    ApplySetupConfig(screen, ReadInstallConfig(source), folder);
+}
+
+void ApplySetupConfig(TDisplayScreen& screen, const InstallConfig& config, const std::string& folder) {
     Platform& platform = screen.platform();
     SetupState& state = screen.State;
-    IniFile ini(platform, folder + "install.cfg");
+    const SetupScreenConfig& s = config.Screen;
 
     TShadowLabel* lines[] = {&screen.TextInfo1, &screen.TextInfo2, &screen.TextInfo3, &screen.TextInfo4};
-    for (int n = 1; n <= 4; ++n) ReadTextLine(ini, n, *lines[n - 1]);
+    for (std::size_t n = 0; n < 4; ++n) ApplyTextLine(s.TextLines[n], *lines[n]);
 
-    state.UninstallOption = ini.ReadBool(kScreen, "Uninstall Option", false);
-    state.UninstallString = ini.ReadString(kScreen, "Uninstall String", "");
-    state.UninstallCopy = ini.ReadBool(kScreen, "Uninstall Copy", false);
-    state.CenterTop = ini.ReadBool(kScreen, "Center Top", false);
-    state.CenterTopStart = ini.ReadInteger(kScreen, "Center Top Start", 8);
-    screen.SetupScreen.ColorStart = ReadColour(ini, "From Color", clBlue);
-    screen.SetupScreen.ColorEnd = ReadColour(ini, "To Color", clBlack);
+    state.UninstallOption = s.UninstallOption;
+    state.UninstallString = s.UninstallString;
+    state.UninstallCopy = s.UninstallCopy;
+    state.CenterTop = s.CenterTop;
+    state.CenterTopStart = s.CenterTopStart;
+    screen.SetupScreen.ColorStart = s.FromColor;
+    screen.SetupScreen.ColorEnd = s.ToColor;
 
-    state.DisplayStyle = ini.ReadString(kScreen, "Display Style", "Horiz In");
-    state.LogoPos = ini.ReadString(kScreen, "Logo Pos", "Upper Right");
-    state.LogoFile = ini.ReadString(kScreen, "Logo File", "");
-    screen.ImageHolder1.Color = ReadColour(ini, "Image Border Color", clBtnFace);
-    state.BitmapFile = ini.ReadString(kScreen, "BitMap", "");
+    state.DisplayStyle = s.DisplayStyle;
+    state.LogoPos = s.LogoPos;
+    state.LogoFile = s.LogoFile;
+    screen.ImageHolder1.Color = s.ImageBorderColor;
+    state.BitmapFile = s.BitMap;
 
-    state.RebootOption = ini.ReadBool(kScreen, "ReBoot Option", false);
-    state.RestartOption = ini.ReadBool(kScreen, "ReStart Option", false);
-    state.LaunchApplication = ini.ReadString(kScreen, "Launch Application", "");
-    state.MainDirectory = ini.ReadString(kScreen, "Main Directory", "TVL");
-    state.App16Bit = ini.ReadBool(kScreen, "16Bit App", false);
-    state.App32Bit = ini.ReadBool(kScreen, "32Bit App", true);
-    state.UnderProgramFiles = ini.ReadBool(kScreen, "Under Program Files", true);
-    state.DesktopFolder = ini.ReadString(kScreen, "Desktop Folder", "Applications");
-    state.DisplayDesktopOptions = ini.ReadBool(kScreen, "Display Desktop Options", true);
+    state.RebootOption = s.RebootOption;
+    state.RestartOption = s.RestartOption;
+    state.LaunchApplication = s.LaunchApplication;
+    state.MainDirectory = s.MainDirectory;
+    state.App16Bit = s.App16Bit;
+    state.App32Bit = s.App32Bit;
+    state.UnderProgramFiles = s.UnderProgramFiles;
+    state.DesktopFolder = s.DesktopFolder;
+    state.DisplayDesktopOptions = s.DisplayDesktopOptions;
 
     screen.reboot.Visible = state.RebootOption;
 
@@ -132,15 +128,12 @@ void ReadSetupConfig(TDisplayScreen& screen, const std::string& folder) {
         screen.ReturnToWIndows.SetChecked(true);
     }
 
-    ReadEntries(ini, "AUTOEXEC.BAT", state.AutoexecLines);
-    ReadEntries(ini, "CONFIG.SYS", state.ConfigSysLines);
-    const std::int32_t count = std::min(ini.ReadInteger("INI\\Registry", "Count", -1), kMaxIniRegistryCount);
-    for (std::int32_t i = 0; i < count; ++i) {
-        state.IniRegistryEntries.Add(ini.ReadString("INI\\Registry", "INIREG " + std::to_string(i), ""));
-    }
+    SetEntries(config.AutoexecLines, state.AutoexecLines);
+    SetEntries(config.ConfigSysLines, state.ConfigSysLines);
+    for (const std::string& entry : config.IniRegistryEntries) state.IniRegistryEntries.Add(entry);
 
-    ReadEntries(ini, "Launch Applications", state.LaunchApps);
-    ReadEntries(ini, "Launch Applications Location", state.LaunchAppLocations);
+    SetEntries(config.LaunchApps, state.LaunchApps);
+    SetEntries(config.LaunchAppLocations, state.LaunchAppLocations);
     for (std::size_t i = 0; i < state.LaunchApps.Count(); ++i) {
         if (i >= state.LaunchAppLocations.Count()) {
             throw EListError("List index out of bounds (" + std::to_string(i) + ")");
@@ -149,7 +142,7 @@ void ReadSetupConfig(TDisplayScreen& screen, const std::string& folder) {
         state.LaunchAppLocations[i] = WithoutFirst(state.LaunchAppLocations[i], 1);
     }
 
-    ReadEntries(ini, "Desktop", state.DesktopItems);
+    SetEntries(config.DesktopItems, state.DesktopItems);
 
     try {
         state.ArchiveFileList.LoadFromFile(platform.files(), folder + "finstall.cfg");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/config_keys.h"
+#include "config/install_config.h"
 #include "platform/errors.h"
 
 namespace tavlin {
@@ -22,5 +23,10 @@ public:
 // EListError when [Launch Applications Location] has fewer entries than
 // [Launch Applications].
 void ReadSetupConfig(TDisplayScreen& screen, const std::string& folder);
+
+// The applying half of ReadSetupConfig: the value of folder's install.cfg into
+// the state and the screen, then the file list, the installation lists, the
+// pictures, the welcome text and the screen's layout.
+void ApplySetupConfig(TDisplayScreen& screen, const InstallConfig& config, const std::string& folder);
 
 }  // namespace tavlin

@@ -78,6 +78,20 @@ TEST_F(LayoutTest, MachineIniChoosesWindowsFolderFamilyAndDrives) {
     EXPECT_TRUE(machine->files().fileExists("d:\\setup.exe"));
 }
 
+TEST_F(LayoutTest, MachineIniSetsTheScreenAndANewMachineHasAClassicOne) {
+    {
+        auto machine = openMachine();
+        EXPECT_EQ(machine->screen().width(), 1024);
+        EXPECT_EQ(machine->screen().height(), 768);
+        EXPECT_EQ(machine->screen().dpi(), 96);
+    }
+    writeHostFile(folder_ / "machine" / "machine.ini", "[Screen]\nWidth=800\nHeight=600\nDpi=120\n");
+    auto machine = openMachine();
+    EXPECT_EQ(machine->screen().width(), 800);
+    EXPECT_EQ(machine->screen().height(), 600);
+    EXPECT_EQ(machine->screen().dpi(), 120);
+}
+
 TEST_F(LayoutTest, UnreadableSettingsAreRefusedWithTheirName) {
     const struct {
         const char* ini;
@@ -87,6 +101,10 @@ TEST_F(LayoutTest, UnreadableSettingsAreRefusedWithTheirName) {
         {"[Windows]\nDir=WINDOWS\n", "Dir"},
         {"[Drives]\nCD=x\n", "[Drives]"},
         {"[Clock]\nFixed=yesterday\n", "[Clock]"},
+        {"[Screen]\nWidth=wide\n", "Width"},
+        {"[Screen]\nHeight=0\n", "Height"},
+        {"[Screen]\nDpi=-96\n", "Dpi"},
+        {"[Screen]\nWidth=99999999999\n", "Width"},
     };
     for (const auto& c : cases) {
         writeHostFile(folder_ / "machine" / "machine.ini", c.ini);

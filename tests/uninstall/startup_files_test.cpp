@@ -126,6 +126,8 @@ public:
     Dialogs& dialogs() override { return platform_.dialogs(); }
     Clock& clock() override { return platform_.clock(); }
     System& system() override { return platform_.system(); }
+    Screen& screen() override { return platform_.screen(); }
+    Ticks& ticks() override { return platform_.ticks(); }
 
 private:
     Platform& platform_;

@@ -11,8 +11,10 @@
 #include "platform/hosted/hosted_file_system.h"
 #include "platform/hosted/hosted_profile.h"
 #include "platform/hosted/hosted_registry.h"
+#include "platform/hosted/hosted_screen.h"
 #include "platform/hosted/hosted_shell.h"
 #include "platform/hosted/hosted_system.h"
+#include "platform/hosted/hosted_ticks.h"
 #include "platform/hosted/journal.h"
 #include "platform/hosted/machine_config.h"
 #include "platform/hosted/machine_layout.h"
@@ -34,6 +36,8 @@ struct HostedMachine::Impl {
     std::unique_ptr<HostedDialogs> dialogs;
     std::unique_ptr<HostedClock> clock;
     std::unique_ptr<HostedSystem> system;
+    std::unique_ptr<HostedScreen> screen;
+    HostedTicks ticks;
 
     // The services that sit on the file system, registry file and journal file.
     void assemble(const MachineConfig& config, const fs::path& registryFile, const fs::path& journalFile) {
@@ -44,6 +48,7 @@ struct HostedMachine::Impl {
         dialogs = std::make_unique<HostedDialogs>(*journal);
         clock = std::make_unique<HostedClock>(config.fixedClock, config.longDatePattern, config.shortTimePattern);
         system = std::make_unique<HostedSystem>(config.family, *journal);
+        screen = std::make_unique<HostedScreen>(config.screenWidth, config.screenHeight, config.screenDpi);
     }
 };
 
@@ -135,6 +140,8 @@ Registry& HostedMachine::registry() { return *impl_->registry; }
 Shell& HostedMachine::shell() { return *impl_->shell; }
 Dialogs& HostedMachine::dialogs() { return *impl_->dialogs; }
 Clock& HostedMachine::clock() { return *impl_->clock; }
+Screen& HostedMachine::screen() { return *impl_->screen; }
+Ticks& HostedMachine::ticks() { return impl_->ticks; }
 System& HostedMachine::system() { return *impl_->system; }
 
 const fs::path& HostedMachine::folder() const { return impl_->folder; }

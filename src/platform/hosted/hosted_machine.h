@@ -62,6 +62,8 @@ public:
     Dialogs& dialogs() override;
     Clock& clock() override;
     System& system() override;
+    Screen& screen() override;
+    Ticks& ticks() override;
 
     // The machine folder on the host (empty for hostFiles()).
     const std::filesystem::path& folder() const;

@@ -11,6 +11,26 @@
 
 namespace tavlin::hosted {
 
+namespace {
+
+// A [Screen] size: a whole number of pixels from 1 to 65535.
+int screenValue(const IniDocument& ini, const char* key, int fallback) {
+    const auto text = ini.value("Screen", key);
+    if (!text || text->empty()) return fallback;
+    int value = 0;
+    for (const char c : *text) {
+        if (!std::isdigit(static_cast<unsigned char>(c)) || value > 65535) value = -1;
+        if (value < 0) break;
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1 || value > 65535) {
+        throw Exception(std::string("machine.ini: [Screen] ") + key + " must be a number of pixels from 1 to 65535");
+    }
+    return value;
+}
+
+}  // namespace
+
 std::string defaultMachineIni() {
     return "; One Windows PC kept by the Tavlin hosted machine.\n"
            "[Drives]\n"
@@ -22,7 +42,11 @@ std::string defaultMachineIni() {
            "LongDate=dddd, MMMM d, yyyy\n"
            "ShortTime=h:mm AM/PM\n"
            "[Clock]\n"
-           "; Fixed=2024-01-31 09:30:15\n";
+           "; Fixed=2024-01-31 09:30:15\n"
+           "[Screen]\n"
+           "Width=1024\n"
+           "Height=768\n"
+           "Dpi=96\n";
 }
 
 MachineConfig readMachineConfig(const std::string& iniText) {
@@ -58,6 +82,9 @@ MachineConfig readMachineConfig(const std::string& iniText) {
         config.fixedClock = parseLocalTime(*fixed);
         if (!config.fixedClock) throw Exception("machine.ini: [Clock] Fixed must be YYYY-MM-DD HH:MM:SS");
     }
+    config.screenWidth = screenValue(ini, "Width", config.screenWidth);
+    config.screenHeight = screenValue(ini, "Height", config.screenHeight);
+    config.screenDpi = screenValue(ini, "Dpi", config.screenDpi);
     return config;
 }
 

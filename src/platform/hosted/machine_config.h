@@ -1,7 +1,8 @@
 // machine.ini, the settings of one machine folder: [Drives] letter = host folder
 // (relative to the machine folder unless absolute), [Windows] Dir and Family (NT
 // or 95), [Locale] LongDate and ShortTime patterns, [Clock] Fixed (a moment as
-// YYYY-MM-DD HH:MM:SS that the clock then always shows).
+// YYYY-MM-DD HH:MM:SS that the clock then always shows), [Screen] Width, Height
+// (pixels, default 1024 x 768) and Dpi (default 96).
 #pragma once
 
 #include <map>
@@ -20,6 +21,9 @@ struct MachineConfig {
     std::string longDatePattern = "dddd, MMMM d, yyyy";
     std::string shortTimePattern = "h:mm AM/PM";
     std::optional<LocalTime> fixedClock;
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    int screenDpi = 96;
 };
 
 // The text of a new machine.ini holding the defaults.

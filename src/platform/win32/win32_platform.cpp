@@ -6,8 +6,10 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_ticks.h"
 #include "platform/win32/win32_windows.h"
 
 namespace tavlin::win32 {
@@ -21,6 +23,8 @@ struct Win32Platform::Services {
     Win32Dialogs dialogs{owners, files};
     Win32Clock clock;
     Win32System system;
+    Win32Screen screen;
+    Win32Ticks ticks;
 };
 
 Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {}
@@ -33,6 +37,8 @@ Shell& Win32Platform::shell() { return services_->shell; }
 Dialogs& Win32Platform::dialogs() { return services_->dialogs; }
 Clock& Win32Platform::clock() { return services_->clock; }
 System& Win32Platform::system() { return services_->system; }
+Screen& Win32Platform::screen() { return services_->screen; }
+Ticks& Win32Platform::ticks() { return services_->ticks; }
 
 void Win32Platform::setMainWindow(std::uintptr_t window) { services_->owners.mainWindow = window; }
 void Win32Platform::setSuppressMessageBoxes(bool suppress) { services_->owners.suppressMessageBoxes = suppress; }

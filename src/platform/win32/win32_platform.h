@@ -21,6 +21,8 @@ public:
     Dialogs& dialogs() override;
     Clock& clock() override;
     System& system() override;
+    Screen& screen() override;
+    Ticks& ticks() override;
 
     // The application's main window (an HWND), which owns dialogs and the shell
     // requests made for the application; 0 until it exists.

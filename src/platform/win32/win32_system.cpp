@@ -45,17 +45,20 @@ bool Win32System::enableShutdownPrivilege() {
 
 bool Win32System::exitWindows(std::uint32_t flags) { return ExitWindowsEx(flags, 0) != FALSE; }
 
-void Win32System::processMessages() {
+bool RunPendingMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // The quit request belongs to the main loop; leave it for that loop.
             PostQuitMessage(static_cast<int>(message.wParam));
-            return;
+            return false;
         }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    return true;
 }
+
+void Win32System::processMessages() { RunPendingMessages(); }
 
 }  // namespace tavlin::win32

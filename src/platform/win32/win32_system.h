@@ -5,6 +5,10 @@
 
 namespace tavlin::win32 {
 
+// Runs the thread's pending window messages; false when a quit request came, which
+// is posted again for the loop it belongs to.
+bool RunPendingMessages();
+
 class Win32System : public System {
 public:
     WindowsFamily family() override;

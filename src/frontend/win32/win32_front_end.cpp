@@ -1,0 +1,148 @@
+#include "frontend/win32/win32_front_end.h"
+
+#include "controls/folder_edit.h"
+#include "controls/list_view.h"
+#include "controls/progress_dialog.h"
+#include "controls/std_controls.h"
+#include "frontend/win32/gdi_canvas.h"
+#include "frontend/win32/pointer_input.h"
+#include "paint/screen_paint.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_screen_window.h"
+#include "setup/display_screen.h"
+
+namespace tavlin {
+
+namespace {
+
+// The progress windows open over the screen, the topmost last.
+std::vector<TForm*> OpenWindows(TDisplayScreen& screen) {
+    std::vector<TForm*> windows;
+    for (TProgressDialog* dialog : {screen.ExpansionProgress, &screen.RunProgress}) {
+        if (!dialog) continue;
+        if (TForm_Progress* window = dialog->Window(); window && window->Visible) windows.push_back(window);
+    }
+    return windows;
+}
+
+bool ScreenShows(const TDisplayScreen& screen) {
+    return screen.Visible && screen.WindowState != TWindowState::wsMinimized;
+}
+
+TKeyPress KeyOf(const win32::WindowInput& input) {
+    TKeyPress key;
+    key.shift = input.shift;
+    key.alt = input.alt;
+    switch (input.character) {
+        case '\t': key.key = TKeyPress::Key::Tab; break;
+        case '\r': key.key = TKeyPress::Key::Enter; break;
+        case '\x1b': key.key = TKeyPress::Key::Escape; break;
+        case '\b': key.key = TKeyPress::Key::Backspace; break;
+        case ' ': key.key = input.alt ? TKeyPress::Key::Character : TKeyPress::Key::Space; break;
+        default: key.key = TKeyPress::Key::Character; break;
+    }
+    key.character = input.character;
+    return key;
+}
+
+}  // namespace
+
+Win32FrontEnd::Win32FrontEnd(win32::Win32Platform& platform) : platform_(platform) {}
+
+Win32FrontEnd::~Win32FrontEnd() {
+    if (application_) application_->SetObserver(nullptr);
+    platform_.setMainWindow(0);
+}
+
+void Win32FrontEnd::Attach(TDisplayScreen& screen) {
+    application_ = &screen.Application;
+    window_ = std::make_unique<win32::ScreenWindow>(screen.Application.Title);
+    // The model lays the screen out for the monitor the window covers.
+    screen.Application.ScreenWidth = window_->width();
+    screen.Application.ScreenHeight = window_->height();
+    platform_.setMainWindow(window_->handle());
+    screen.Application.SetObserver(this);
+}
+
+void Win32FrontEnd::ControlChanged(TControl&) { dirty_ = true; }
+void Win32FrontEnd::ControlDestroyed(TControl&) { dirty_ = true; }
+void Win32FrontEnd::FormCreated(TForm&) { dirty_ = true; }
+void Win32FrontEnd::FormDestroyed(TForm&) { dirty_ = true; }
+
+void Win32FrontEnd::Paint(TDisplayScreen& screen) {
+    const auto windows = OpenWindows(screen);
+    const bool visible = screen.Visible || !windows.empty();
+    const bool minimized = !windows.size() && (screen.WindowState == TWindowState::wsMinimized ||
+                                               screen.Application.Minimized);
+    if (visible != shown_ || minimized != minimized_) {
+        window_->show(visible, minimized);
+        shown_ = visible;
+        minimized_ = minimized;
+    }
+    if (!dirty_ || !visible) return;
+    GdiCanvas canvas(*window_);
+    PaintContext context{canvas};
+    // Enter presses Next, or Accept on the licence page.
+    context.defaultButton = screen.Next1.Showing() ? &screen.Next1 : screen.Accept.Showing() ? &screen.Accept : nullptr;
+    if (ScreenShows(screen)) {
+        PaintScreenForm(context, screen);
+    } else {
+        // Behind the progress windows of an unattended run: the desktop's colour.
+        canvas.FillRect({0, 0, canvas.Width(), canvas.Height()}, 0x808000);
+    }
+    context.defaultButton = nullptr;
+    for (TForm* window : windows) PaintWindow(context, *window);
+    window_->present();
+    dirty_ = false;
+    ValidateTree(screen);
+    for (TForm* window : windows) ValidateTree(*window);
+}
+
+bool Win32FrontEnd::Carry(TDisplayScreen& screen, const win32::WindowInput& input) {
+    auto& app = screen.Application;
+    const auto windows = OpenWindows(screen);
+    if (input.kind == win32::WindowInput::Kind::Close) {
+        if (!windows.empty()) return false;
+        return app.Dispatch([&] { screen.Close(); });
+    }
+    if (input.kind == win32::WindowInput::Kind::Character) {
+        TForm& form = windows.empty() ? static_cast<TForm&>(screen) : *windows.back();
+        bool done = false;
+        app.Dispatch([&] { done = form.KeyPress(KeyOf(input)); });
+        return done;
+    }
+    // A click reaches the topmost window under it.
+    const TPoint at{input.x, input.y};
+    GdiCanvas canvas(*window_);
+    if (!windows.empty()) {
+        TForm& window = *windows.back();
+        const HitResult hit =
+            HitTest(window, {window.Left + kWindowBorder, window.Top + kWindowBorder + kWindowCaption}, at);
+        return hit.control && ClickAt(window, hit, at, canvas);
+    }
+    if (!ScreenShows(screen)) return false;
+    const HitResult hit = HitTest(screen, {0, 0}, at);
+    return hit.control && ClickAt(screen, hit, at, canvas);
+}
+
+bool Win32FrontEnd::NextAction(TDisplayScreen& screen) {
+    Paint(screen);
+    win32::WindowInput input;
+    while (window_->waitInput(input)) {
+        if (Carry(screen, input)) return true;
+        Paint(screen);
+    }
+    return false;
+}
+
+void Win32FrontEnd::Update(TDisplayScreen& screen) {
+    // While a run lets messages run, its progress window answers (Cancel, Esc);
+    // what the user did to the screen behind it waits for the run to end.
+    win32::WindowInput input;
+    if (!OpenWindows(screen).empty()) {
+        while (window_->takeInput(input)) Carry(screen, input);
+    }
+    Paint(screen);
+}
+
+}  // namespace tavlin

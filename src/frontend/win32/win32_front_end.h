@@ -1,0 +1,48 @@
+// The setup on a real Windows screen: the full-screen form and the progress
+// windows over it, painted by the paint code into one window's back buffer, and
+// the user's clicks and keys carried into the model as a user gives them
+// (clicks on buttons and boxes, rows ticked with UserSetChecked, keys through
+// TForm::KeyPress, which types into the focused edit).
+#pragma once
+
+#include <memory>
+
+#include "controls/application.h"
+#include "setup/setup_program.h"
+
+namespace tavlin {
+
+namespace win32 {
+class ScreenWindow;
+class Win32Platform;
+struct WindowInput;
+}  // namespace win32
+
+class Win32FrontEnd : public SetupFrontEnd, private TScreenObserver {
+public:
+    explicit Win32FrontEnd(win32::Win32Platform& platform);
+    ~Win32FrontEnd() override;
+
+    void Attach(TDisplayScreen& screen) override;
+    bool NextAction(TDisplayScreen& screen) override;
+    void Update(TDisplayScreen& screen) override;
+
+private:
+    void ControlChanged(TControl& control) override;
+    void ControlDestroyed(TControl& control) override;
+    void FormCreated(TForm& form) override;
+    void FormDestroyed(TForm& form) override;
+
+    void Paint(TDisplayScreen& screen);
+    // Carries one input into the model; false when it reached nothing.
+    bool Carry(TDisplayScreen& screen, const win32::WindowInput& input);
+
+    win32::Win32Platform& platform_;
+    TApplication* application_ = nullptr;
+    std::unique_ptr<win32::ScreenWindow> window_;
+    bool dirty_ = true;
+    bool shown_ = false;
+    bool minimized_ = false;
+};
+
+}  // namespace tavlin

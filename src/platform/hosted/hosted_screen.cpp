@@ -1,0 +1,23 @@
+#include "platform/hosted/hosted_screen.h"
+
+#include "platform/hosted/hosted_fonts.h"
+
+namespace tavlin::hosted {
+
+HostedScreen::HostedScreen(int width, int height, int dpi) : width_(width), height_(height), dpi_(dpi) {}
+HostedScreen::~HostedScreen() = default;
+
+TextExtent HostedScreen::measureText(const ScreenFont& font, std::string_view text) {
+    if (!fonts_) fonts_ = std::make_unique<HostFonts>();
+    HostFontRequest request;
+    request.Name = font.Name;
+    request.CharacterHeight = font.CharacterHeight;
+    request.Bold = font.Bold;
+    request.Italic = font.Italic;
+    request.Underline = font.Underline;
+    request.StrikeOut = font.StrikeOut;
+    const HostTextSize size = fonts_->Measure(request, text);
+    return {size.Width, size.Height};
+}
+
+}  // namespace tavlin::hosted

@@ -1,0 +1,61 @@
+#include "platform/win32/win32_screen.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "platform/errors.h"
+
+namespace tavlin::win32 {
+
+namespace {
+
+struct ScreenDcReleaser {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser>;
+
+struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+ScreenDc screenDc() {
+    ScreenDc dc(GetDC(nullptr));
+    if (!dc) throw Exception("The screen cannot be reached");
+    return dc;
+}
+
+}  // namespace
+
+int Win32Screen::width() { return GetSystemMetrics(SM_CXSCREEN); }
+int Win32Screen::height() { return GetSystemMetrics(SM_CYSCREEN); }
+
+int Win32Screen::dpi() {
+    const ScreenDc dc = screenDc();
+    return GetDeviceCaps(dc.get(), LOGPIXELSY);
+}
+
+TextExtent Win32Screen::measureText(const ScreenFont& font, std::string_view text) {
+    const ScreenDc dc = screenDc();
+    // A negative height asks for the character height without the leading.
+    UniqueFont created(CreateFontA(-font.CharacterHeight, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
+                                   font.Underline, font.StrikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                   font.Name.c_str()));
+    if (!created) throw Exception("The font " + font.Name + " cannot be made");
+    const HGDIOBJ previous = SelectObject(dc.get(), created.get());
+    TextExtent extent;
+    TEXTMETRICA metrics{};
+    if (GetTextMetricsA(dc.get(), &metrics)) extent.Height = metrics.tmHeight;
+    SIZE size{};
+    if (!text.empty() && GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &size)) {
+        extent.Width = size.cx;
+        extent.Height = size.cy;
+    }
+    SelectObject(dc.get(), previous);
+    return extent;
+}
+
+}  // namespace tavlin::win32

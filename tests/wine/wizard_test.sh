@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# setup.exe's wizard on a real screen under wine, driven as a person drives it
+# with the X keyboard and mouse: the example product installed through every page
+# (Accept, a typed folder, a ticked shortcut box, Install, Finish), then removed
+# through the registered UninstallString and its page; Cancel on the folder page
+# leaves nothing behind; Decline on the licence page exits 2. A screenshot of
+# each page stays in BINARY_DIR/tests/wine/wizard-screenshots.
+#   wizard_test.sh SOURCE_DIR BINARY_DIR
+set -euo pipefail
+source_dir="$1"
+binary_dir="$2"
+here="$source_dir/tests/wine"
+source "$here/gui_harness.sh"
+shots="$binary_dir/tests/wine/wizard-screenshots"
+work="$binary_dir/tests/wine/wizard"
+rm -rf "$shots" "$work"
+mkdir -p "$shots" "$work"
+gui_begin "$work" "$work/prefix"
+drive_c="$WINEPREFIX/drive_c"
+winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
+reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
+entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Acme Suite'
+
+echo "== media for the example product"
+wine "$binary_dir/apps/tavlin/tavlin.exe" media \
+  --product "$(winpath "$source_dir/examples/acme/Acme")" \
+  --config "$(winpath "$source_dir/examples/acme/install.cfg")" \
+  --files "$(winpath "$source_dir/examples/acme/files.lst")" \
+  --setup "$(winpath "$binary_dir/apps/setup/setup.exe")" \
+  --out "$(winpath "$work/media")" > "$work/media.log" 2>&1 || gui_fail "media: $(cat "$work/media.log")"
+
+# The screen's checksum, for telling when a page has been drawn.
+screen_sum() { import -window root rgb:- 2> /dev/null | md5sum | cut -d' ' -f1; }
+last_sum=""
+# Waits (bounded) until the screen differs from the last page and holds still,
+# then keeps it as NAME.png.
+page() {
+  local name="$1" seconds="${2:-60}" sum previous=""
+  local deadline=$((SECONDS + seconds))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    sum="$(screen_sum)"
+    if [ "$sum" != "$last_sum" ] && [ "$sum" = "$previous" ]; then
+      last_sum="$sum"
+      gui_screenshot "$shots/$name.png"
+      echo "   page $name"
+      return 0
+    fi
+    previous="$sum"
+    sleep 0.3
+  done
+  gui_fail "the screen did not settle on the page $name within $seconds s"
+}
+start_setup() {
+  last_sum="$(screen_sum)"
+  gui_run "$work/$1.out" "$2" "${@:3}"
+  gui_wait_window "Tavlin Pro" > /dev/null
+}
+
+echo "== Decline on the licence page exits 2"
+cd "$work/media"; start_setup decline setup.exe; cd - > /dev/null
+page decline-1-welcome
+gui_key alt+n
+page decline-2-license
+gui_key alt+d
+gui_wait_exit
+[ "$gui_status" -eq 2 ] || gui_fail "Decline exited with $gui_status, not 2"
+[ ! -e "$drive_c/Acme" ] || gui_fail "Decline left C:\\Acme"
+
+echo "== Cancel on the folder page leaves nothing behind"
+cd "$work/media"; start_setup cancel setup.exe; cd - > /dev/null
+page cancel-1-welcome
+gui_key Return
+page cancel-2-license
+gui_key alt+a
+page cancel-3-folder
+gui_key Escape
+gui_wait_exit
+[ "$gui_status" -eq 2 ] || gui_fail "Cancel exited with $gui_status, not 2"
+[ ! -e "$drive_c/Program Files/Acme" ] || gui_fail "Cancel left the configured folder"
+wine reg query "$entry" > /dev/null 2>&1 && gui_fail "Cancel left an uninstall entry"
+[ -z "$(reg_value 'HKCU\Software\Acme' Greeting)" ] || gui_fail "Cancel left a registry value"
+
+echo "== installation through every page"
+cd "$work/media"; start_setup install setup.exe; cd - > /dev/null
+page install-1-welcome
+gui_click 688 509
+page install-2-license
+gui_key alt+a
+page install-3-folder
+# The folder typed over the configured one.
+gui_click 500 387
+xdotool key --delay 20 --repeat 40 BackSpace
+gui_type 'C:\AcmeWiz'
+page install-3-folder-typed
+gui_key Return
+page install-4-shortcuts
+# The unticked row "Acme Readme" on the Desktop, ticked with the mouse.
+gui_click 310 405
+page install-4-shortcuts-ticked
+gui_key Return
+page install-5-ready
+gui_key alt+i
+page install-6-finished 120
+gui_key alt+f
+gui_wait_exit
+[ "$gui_status" -eq 0 ] || gui_fail "the installation exited with $gui_status"
+for file in bin/acme.exe readme.txt docs/manual.txt setup.exe uninstaller.cfg; do
+  [ -f "$drive_c/AcmeWiz/$file" ] || gui_fail "missing C:\\AcmeWiz\\$file"
+done
+cmp "$source_dir/examples/acme/Acme/readme.txt" "$drive_c/AcmeWiz/readme.txt" || gui_fail "readme.txt differs"
+uninstall="$(reg_value "$entry" UninstallString)"
+[ "$uninstall" = 'C:\AcmeWiz\setup.exe Acme Suite' ] || gui_fail "UninstallString: $uninstall"
+# The setup writes the folder as Windows names it, in capitals.
+path_value="$(wine reg query 'HKLM\Software\Acme' 2>/dev/null | tr -d '\r' | awk 'toupper($1) == "PATH" { print $3 }')"
+[ "$path_value" = 'C:\ACMEWIZ\' ] || gui_fail "registry value of the configuration: $path_value"
+desktop="$(echo "$drive_c"/users/"$(id -un)"/Desktop)"
+[ -f "$desktop/Acme Readme.lnk" ] || gui_fail "the ticked row made no Desktop link: $(ls "$desktop")"
+[ -f "$desktop/Acme.lnk" ] || gui_fail "the preselected row made no Desktop link"
+[ ! -e "$drive_c/Program Files/Acme" ] || gui_fail "the configured folder was used, not the typed one"
+
+echo "== uninstall through the registered UninstallString and its page"
+last_sum="$(screen_sum)"
+gui_run "$work/uninstall.out" 'C:\AcmeWiz\setup.exe' Acme Suite
+gui_wait_window "VIVURO - Uninstaller" > /dev/null
+page uninstall-1-page
+gui_key alt+u
+page uninstall-2-question 120
+# The question for a file Windows may use: All removes it and the like.
+gui_wait_window "Acme Suite" > /dev/null
+gui_click 592 416
+gui_wait_exit 120
+[ "$gui_status" -eq 0 ] || gui_fail "the uninstaller exited with $gui_status"
+# The self-removal batch file runs once the program has ended.
+for _ in $(seq 1 300); do [ -e "$drive_c/AcmeWiz" ] || break; sleep 0.1; done
+[ ! -e "$drive_c/AcmeWiz" ] || gui_fail "C:\\AcmeWiz is still there: $(ls -R "$drive_c/AcmeWiz")"
+wine reg query "$entry" > /dev/null 2>&1 && gui_fail "the uninstall entry is still there"
+[ ! -e "$desktop/Acme Readme.lnk" ] || gui_fail "the Desktop link is still there"
+echo "setup.exe's wizard installed and removed the example product under wine"
