@@ -185,14 +185,15 @@ void RunInstallation(InstallContext& context) {
     Record(context.RecordChange, "Created uninstall log " + logPath);
 
     // Folders the run makes are logged for removal, except inside an installation
-    // folder that is the product's: the uninstall deletes that one whole. The
-    // others (inside a folder that held files before, or above the installation
-    // folder) would otherwise stay behind, empty.
-    const bool installFolderOurs = ownership.IsOurs(installFolder);
+    // folder that the uninstall deletes whole. The others (inside a folder that
+    // held files before, or above the installation folder) would otherwise stay
+    // behind, empty. They go into a section of their own: the folder list keeps
+    // the entries and the order that every reader expects.
+    const bool installFolderGoesWhole = !logsSingly(installFolder);
     const auto logMadeFolders = [&](const std::vector<std::string>& made) {
         for (const auto& level : made) {
-            if (installFolderOurs && StartsWith(UpperCaseAscii(level), UpperCaseAscii(installFolder))) continue;
-            log.AddFolder(level);
+            if (installFolderGoesWhole && StartsWith(UpperCaseAscii(level), UpperCaseAscii(installFolder))) continue;
+            log.AddCreatedFolder(level);
         }
     };
     logMadeFolders(madeForInstallFolder);

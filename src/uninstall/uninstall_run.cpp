@@ -5,6 +5,7 @@
 // folders) are never emptied by pattern nor removed.
 #include "uninstall/uninstall_run.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "support/folders.h"
 #include "support/ini_file.h"
 #include "support/paths.h"
+#include "support/safe_path.h"
 #include "support/text.h"
 #include "uninstall/del_tree.h"
 
@@ -84,6 +86,13 @@ public:
         const auto fileEntries = log.ReadKeyNames("Files");
         const auto folderEntries = log.ReadKeyNames("Folder");
         const auto registryEntries = log.ReadKeyNames("Registry");
+        // Folders made above the installation folder can only go once it has gone.
+        std::vector<std::string> createdElsewhere, createdAbove;
+        const std::string installKey = FolderKey(files_, context_.state.ExpandDir);
+        for (const auto& folder : log.ReadKeyNames(kCreatedFoldersSection)) {
+            const std::string key = FolderKey(files_, folder);
+            (StartsWith(installKey + "\\", key + "\\") ? createdAbove : createdElsewhere).push_back(folder);
+        }
 
         if (fileEntries.empty()) {
             context_.ui.MessageBox("Unable to Find uninstall.cfg!!");
@@ -96,18 +105,18 @@ public:
             EraseRegistryKeys(registryEntries);
             UndoLoggedSettings(platform_, logPath, context_.RecordChange);
         }
+        // While the log is still there, so that a run stopped here can be repeated.
+        RemoveCreatedFolders(createdElsewhere);
         // The installation folder is the product's when the log empties it by
         // pattern; one that held other files before is left with them. Without a
         // log nothing says otherwise, and the folder goes as it always did.
-        folderEntries_ = folderEntries;
         folderIsOurs_ = fileEntries.empty();
-        const std::string folderKey = FolderKey(files_, context_.state.ExpandDir);
         for (const auto& entry : fileEntries) {
-            if (IsPattern(ExtractFileName(entry)) && FolderKey(files_, ExtractFilePath(entry)) == folderKey) {
+            if (IsPattern(ExtractFileName(entry)) && FolderKey(files_, ExtractFilePath(entry)) == installKey) {
                 folderIsOurs_ = true;
             }
         }
-        Finish();
+        Finish(createdAbove);
     }
 
 private:
@@ -181,6 +190,22 @@ private:
         }
     }
 
+    // Folders the run made, the deepest first whatever order they were logged in;
+    // one that holds anything by now (or that the path rule refuses) stays.
+    void RemoveCreatedFolders(std::vector<std::string> folders) {
+        const auto depth = [](const std::string& folder) {
+            return std::count(folder.begin(), folder.end(), '\\') - (EndsWith(folder, "\\") ? 1 : 0);
+        };
+        std::stable_sort(folders.begin(), folders.end(),
+                         [&](const std::string& a, const std::string& b) { return depth(a) > depth(b); });
+        for (const auto& folder : folders) {
+            if (!IsSafePath(folder, PathForm::Absolute) || protectedFolders_.Contains(folder)) continue;
+            if (files_.directoryExists(folder) && files_.removeDirectory(ExcludeTrailingBackslash(folder))) {
+                Record("Removed folder " + folder);
+            }
+        }
+    }
+
     void EraseRegistryKeys(const std::vector<std::string>& entries) {
         Pump();
         for (const auto& entry : entries) {
@@ -189,18 +214,13 @@ private:
         }
     }
 
-    void Finish() {
+    void Finish(const std::vector<std::string>& createdAbove) {
         if (context_.SetSecondTextLine) context_.SetSecondTextLine("All Files,Folders and Icons Removed");
         Pump();
         // The log and the uninstall entry go last, so that a run that stops before
         // the end can be started again from the entry and finish the job.
         RemoveInstallationFolder();
-        // A logged folder that held only the installation folder is empty now.
-        for (const auto& entry : folderEntries_) {
-            if (!protectedFolders_.Contains(entry) && files_.directoryExists(entry) && files_.removeDirectory(entry)) {
-                Record("Removed folder " + entry);
-            }
-        }
+        RemoveCreatedFolders(createdAbove);
         RemoveUninstallEntry();
         if (context_.CloseForm) context_.CloseForm();
     }
@@ -272,7 +292,6 @@ private:
     FileSystem& files_;
     const ProtectedFolders protectedFolders_;
     bool folderIsOurs_ = true;
-    std::vector<std::string> folderEntries_;
 };
 
 }  // namespace

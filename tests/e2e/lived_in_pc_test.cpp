@@ -246,8 +246,9 @@ TEST_F(LivedInPc, AKilledInstallOrUninstallIsFinishedByTheRegisteredUninstall) {
         if (point == uninstallChanges) {
             // The uninstall entry goes last; what is left then is the running
             // program, which the self-removal batch file deletes once it has ended.
-            // Killed in that instant, the program file and its folder stay, and
-            // nothing registered is left to finish them.
+            // The batch is started by the program's close, so a kill in that
+            // instant leaves the program file in its otherwise empty folder, with
+            // nothing registered to finish it (on Windows as here).
             auto expected = before;
             expected["Program Files/Acme"] = "<folder>";
             expected["Program Files/Acme/setup.exe"] = ReadHostFile(root / "setup.exe");
