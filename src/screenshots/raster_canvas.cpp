@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "controls/layout.h"
-#include "controls/text_metrics.h"
 #include "platform/errors.h"
+#include "setup/screen_service.h"
 
 namespace tavlin {
 
@@ -15,17 +15,6 @@ namespace {
 
 void SetColour(cairo_t* cr, TColor colour) {
     cairo_set_source_rgb(cr, RedOf(colour) / 255.0, GreenOf(colour) / 255.0, BlueOf(colour) / 255.0);
-}
-
-hosted::HostFontRequest RequestOf(const TFont& font) {
-    hosted::HostFontRequest request;
-    request.Name = font.Name;
-    request.CharacterHeight = CharacterHeight(font);
-    request.Bold = (font.Style & 1) != 0;
-    request.Italic = (font.Style & 2) != 0;
-    request.Underline = (font.Style & 4) != 0;
-    request.StrikeOut = (font.Style & 8) != 0;
-    return request;
 }
 
 }  // namespace
@@ -122,7 +111,7 @@ void RasterCanvas::DrawPicture(const PixelImage& picture, const TRect& rect, Pic
 
 void RasterCanvas::DrawText(TPoint at, std::string_view text, const TFont& font, TColor colour) {
     if (text.empty()) return;
-    PangoLayout* layout = fonts_.NewLayout(cr_, RequestOf(font), text);
+    PangoLayout* layout = fonts_.NewLayout(cr_, ScreenFontOf(font), text);
     SetColour(cr_, colour);
     cairo_move_to(cr_, at.x, at.y);
     pango_cairo_show_layout(cr_, layout);
@@ -130,7 +119,9 @@ void RasterCanvas::DrawText(TPoint at, std::string_view text, const TFont& font,
 }
 
 TPoint RasterCanvas::TextExtent(std::string_view text, const TFont& font) {
-    const hosted::HostTextSize size = fonts_.Measure(RequestOf(font), text);
+    // The same conversion and fonts as the screen service, so that a label that
+    // sized itself to its text fits the drawn text exactly.
+    const tavlin::TextExtent size = fonts_.Measure(ScreenFontOf(font), text);
     return {size.Width, size.Height};
 }
 

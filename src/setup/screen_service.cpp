@@ -27,6 +27,7 @@ void UseScreen(TApplication& application, Screen& screen) {
     application.ScreenWidth = screen.width();
     application.ScreenHeight = screen.height();
     application.ScreenDpi = screen.dpi();
+    application.SetTextMeasurer(std::make_unique<ScreenTextMeasurer>(screen));
 }
 
 }  // namespace tavlin

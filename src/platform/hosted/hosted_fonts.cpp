@@ -71,7 +71,7 @@ HostFonts::HostFonts() : context_(pango_font_map_create_context(pango_cairo_font
 
 HostFonts::~HostFonts() { g_object_unref(context_); }
 
-HostTextSize HostFonts::Measure(const HostFontRequest& font, std::string_view text) {
+TextExtent HostFonts::Measure(const HostFontRequest& font, std::string_view text) {
     PangoLayout* layout = pango_layout_new(context_);
     Fill(layout, font, text);
     int width = 0;

@@ -7,30 +7,20 @@
 #include <string>
 #include <string_view>
 
+#include "platform/screen.h"
+
 typedef struct _PangoContext PangoContext;
 typedef struct _PangoLayout PangoLayout;
 typedef struct _cairo cairo_t;
 
 namespace tavlin::hosted {
 
-// A font as a Windows program asks for it.
-struct HostFontRequest {
-    std::string Name = "MS Sans Serif";
-    int CharacterHeight = 11;  // pixels, without the leading (a negative Windows font height)
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    bool StrikeOut = false;
-};
+// A font as a Windows program asks for it: the screen service's own.
+using HostFontRequest = ScreenFont;
 
 // The family fontconfig is asked for in place of a Windows font name; other names
 // pass unchanged.
 std::string HostFontFamily(const std::string& windowsName);
-
-struct HostTextSize {
-    int Width = 0;
-    int Height = 0;
-};
 
 // Lays out and measures one line of Windows-1252 text. Holds a pango context of
 // its own; one per canvas or screen service.
@@ -42,7 +32,7 @@ public:
     HostFonts& operator=(const HostFonts&) = delete;
 
     // Width and height of the text's line (an empty text is one line high).
-    HostTextSize Measure(const HostFontRequest& font, std::string_view text);
+    TextExtent Measure(const HostFontRequest& font, std::string_view text);
     // A layout of the text for drawing into cr, with the same font and metrics as
     // Measure; the caller unrefs it.
     PangoLayout* NewLayout(cairo_t* cr, const HostFontRequest& font, std::string_view text);

@@ -9,15 +9,7 @@ HostedScreen::~HostedScreen() = default;
 
 TextExtent HostedScreen::measureText(const ScreenFont& font, std::string_view text) {
     if (!fonts_) fonts_ = std::make_unique<HostFonts>();
-    HostFontRequest request;
-    request.Name = font.Name;
-    request.CharacterHeight = font.CharacterHeight;
-    request.Bold = font.Bold;
-    request.Italic = font.Italic;
-    request.Underline = font.Underline;
-    request.StrikeOut = font.StrikeOut;
-    const HostTextSize size = fonts_->Measure(request, text);
-    return {size.Width, size.Height};
+    return fonts_->Measure(font, text);
 }
 
 }  // namespace tavlin::hosted
