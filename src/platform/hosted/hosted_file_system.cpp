@@ -95,10 +95,10 @@ std::vector<FindData> HostedFileSystem::findAll(const std::string& pattern) {
         data.name = name;
         data.alternateName = alternate;
         data.attributes = attributes;
-        if ((attributes & faDirectory) == 0) {
-            if (const auto info = hostStatus(host)) data.size = static_cast<std::uint64_t>(info->st_size);
-        }
-        data.lastWriteDos = dosTimeOf(host).value_or(0);
+        // One look at the entry gives both its size and its time.
+        const auto info = hostStatus(host);
+        if (info && (attributes & faDirectory) == 0) data.size = static_cast<std::uint64_t>(info->st_size);
+        data.lastWriteDos = info ? dosTimeFromHost(info->st_mtim.tv_sec).value_or(0) : 0;
         found.push_back(std::move(data));
     };
     if (!folder->path.isRoot()) {
