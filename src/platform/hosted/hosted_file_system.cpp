@@ -381,7 +381,17 @@ std::optional<std::string> HostedFileSystem::shortPathName(const std::string& pa
         }
         const auto next = absolutePath(std::string(name), position);
         if (!next || next->components.size() != position.components.size() + 1) return std::nullopt;
-        const auto entry = names_.find(*positionHost, next->components.back());
+        // A name that leads, as written, towards the path found above exists as
+        // written, and the exact name is what a look-up would find.
+        const std::string exact = utf8FromWindows(next->components.back());
+        const fs::path candidate = *positionHost / exact;
+        const std::string& wholeText = whole->host.native();
+        const std::string& candidateText = candidate.native();
+        const bool leads = wholeText.compare(0, candidateText.size(), candidateText) == 0 &&
+                           (wholeText.size() == candidateText.size() || wholeText[candidateText.size()] == '/');
+        const auto entry = leads ? std::optional<HostEntry>(HostEntry{exact, windowsFromUtf8(exact), {},
+                                                                      wholeText.size() != candidateText.size() || whole->folder})
+                                 : names_.find(*positionHost, next->components.back());
         if (!entry) return std::nullopt;
         out += names_.shortNameOf(*positionHost, *entry);
         position = position.child(entry->longName);
