@@ -4,6 +4,7 @@
 #include "controls/list_view.h"
 #include "controls/progress_dialog.h"
 #include "controls/std_controls.h"
+#include "frontend/win32/control_peers.h"
 #include "frontend/win32/gdi_canvas.h"
 #include "frontend/win32/pointer_input.h"
 #include "paint/screen_paint.h"
@@ -45,12 +46,18 @@ TKeyPress KeyOf(const win32::WindowInput& input) {
     return key;
 }
 
+// Enter presses Next, or Accept on the licence page.
+const TControl* DefaultButton(const TDisplayScreen& screen) {
+    return screen.Next1.Showing() ? &screen.Next1 : screen.Accept.Showing() ? &screen.Accept : nullptr;
+}
+
 }  // namespace
 
 Win32FrontEnd::Win32FrontEnd(win32::Win32Platform& platform) : platform_(platform) {}
 
 Win32FrontEnd::~Win32FrontEnd() {
     if (application_) application_->SetObserver(nullptr);
+    peers_.reset();
     platform_.setMainWindow(0);
 }
 
@@ -61,10 +68,14 @@ void Win32FrontEnd::Attach(TDisplayScreen& screen) {
     screen.Application.ScreenWidth = window_->width();
     screen.Application.ScreenHeight = window_->height();
     platform_.setMainWindow(window_->handle());
+    peers_ = std::make_unique<ControlPeers>(*window_, screen, screen.Wizard);
     screen.Application.SetObserver(this);
 }
 
-void Win32FrontEnd::ControlChanged(TControl&) { dirty_ = true; }
+void Win32FrontEnd::ControlChanged(TControl& control) {
+    dirty_ = true;
+    peers_->Changed(control);
+}
 void Win32FrontEnd::ControlDestroyed(TControl&) { dirty_ = true; }
 void Win32FrontEnd::FormCreated(TForm&) { dirty_ = true; }
 void Win32FrontEnd::FormDestroyed(TForm&) { dirty_ = true; }
@@ -79,11 +90,13 @@ void Win32FrontEnd::Paint(TDisplayScreen& screen) {
         shown_ = visible;
         minimized_ = minimized;
     }
+    // The system's controls show while the screen does, and not under the
+    // painted progress windows.
+    if (visible) peers_->Update(ScreenShows(screen) && windows.empty(), DefaultButton(screen));
     if (!dirty_ || !visible) return;
     GdiCanvas canvas(*window_);
     PaintContext context{canvas};
-    // Enter presses Next, or Accept on the licence page.
-    context.defaultButton = screen.Next1.Showing() ? &screen.Next1 : screen.Accept.Showing() ? &screen.Accept : nullptr;
+    context.defaultButton = DefaultButton(screen);
     if (ScreenShows(screen)) {
         PaintScreenForm(context, screen);
     } else {
@@ -105,6 +118,7 @@ bool Win32FrontEnd::Carry(TDisplayScreen& screen, const win32::WindowInput& inpu
         if (!windows.empty()) return false;
         return app.Dispatch([&] { screen.Close(); });
     }
+    if (input.kind == win32::WindowInput::Kind::Child) return windows.empty() && peers_->Carry(input);
     if (input.kind == win32::WindowInput::Kind::Character) {
         TForm& form = windows.empty() ? static_cast<TForm&>(screen) : *windows.back();
         bool done = false;

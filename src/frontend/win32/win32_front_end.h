@@ -12,6 +12,8 @@
 
 namespace tavlin {
 
+class ControlPeers;
+
 namespace win32 {
 class ScreenWindow;
 class Win32Platform;
@@ -40,6 +42,8 @@ private:
     win32::Win32Platform& platform_;
     TApplication* application_ = nullptr;
     std::unique_ptr<win32::ScreenWindow> window_;
+    // The wizard panel's system controls; they go before the window they are in.
+    std::unique_ptr<ControlPeers> peers_;
     bool dirty_ = true;
     bool shown_ = false;
     bool minimized_ = false;
