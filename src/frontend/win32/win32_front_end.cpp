@@ -69,16 +69,27 @@ void Win32FrontEnd::Attach(TDisplayScreen& screen) {
     screen.Application.ScreenHeight = window_->height();
     platform_.setMainWindow(window_->handle());
     peers_ = std::make_unique<ControlPeers>(*window_, screen, screen.Wizard);
+    area_ = std::make_unique<RepaintArea>(screen);
     screen.Application.SetObserver(this);
 }
 
 void Win32FrontEnd::ControlChanged(TControl& control) {
     dirty_ = true;
     peers_->Changed(control);
+    area_->Changed(control);
 }
-void Win32FrontEnd::ControlDestroyed(TControl&) { dirty_ = true; }
-void Win32FrontEnd::FormCreated(TForm&) { dirty_ = true; }
-void Win32FrontEnd::FormDestroyed(TForm&) { dirty_ = true; }
+void Win32FrontEnd::ControlDestroyed(TControl& control) {
+    dirty_ = true;
+    area_->Destroyed(control);
+}
+void Win32FrontEnd::FormCreated(TForm&) {
+    dirty_ = true;
+    area_->Everything();
+}
+void Win32FrontEnd::FormDestroyed(TForm&) {
+    dirty_ = true;
+    area_->Everything();
+}
 
 void Win32FrontEnd::Paint(TDisplayScreen& screen) {
     const auto windows = OpenWindows(screen);
@@ -97,7 +108,17 @@ void Win32FrontEnd::Paint(TDisplayScreen& screen) {
     GdiCanvas canvas(*window_);
     PaintContext context{canvas};
     context.defaultButton = DefaultButton(screen);
-    if (ScreenShows(screen)) {
+    // With the screen form alone on show, only what changed on it is painted
+    // again; the progress windows over it are painted whole.
+    TRect area = area_->Take();
+    area = {area.left + screen.Left, area.top + screen.Top, area.right + screen.Left, area.bottom + screen.Top};
+    const bool whole = !windows.empty() || windows != paintedWindows_ || !ScreenShows(screen) ||
+                       area == TRect{screen.Left, screen.Top, screen.Left + screen.Width, screen.Top + screen.Height};
+    const bool nothing = !whole && (area.Width() <= 0 || area.Height() <= 0);
+    if (!whole) canvas.PushClip(area);
+    if (nothing) {
+        // Only the same values again, or controls the painted screen does not show.
+    } else if (ScreenShows(screen)) {
         PaintScreenForm(context, screen);
     } else {
         // Behind the progress windows of an unattended run: the desktop's colour.
@@ -105,7 +126,14 @@ void Win32FrontEnd::Paint(TDisplayScreen& screen) {
     }
     context.defaultButton = nullptr;
     for (TForm* window : windows) PaintWindow(context, *window);
-    window_->present();
+    if (whole) {
+        window_->present();
+    } else {
+        canvas.PopClip();
+        if (!nothing) window_->present({area.left, area.top, area.right, area.bottom});
+    }
+    area_->Painted();
+    paintedWindows_ = windows;
     dirty_ = false;
     ValidateTree(screen);
     for (TForm* window : windows) ValidateTree(*window);

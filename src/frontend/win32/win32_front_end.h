@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "controls/application.h"
+#include "paint/repaint_area.h"
 #include "setup/setup_program.h"
 
 namespace tavlin {
@@ -45,6 +46,9 @@ private:
     // The wizard panel's system controls; they go before the window they are in.
     std::unique_ptr<ControlPeers> peers_;
     bool dirty_ = true;
+    // What changed on the screen form since it was last painted.
+    std::unique_ptr<RepaintArea> area_;
+    std::vector<TForm*> paintedWindows_;
     bool shown_ = false;
     bool minimized_ = false;
 };
