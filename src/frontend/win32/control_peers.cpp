@@ -8,6 +8,7 @@
 #include "controls/folder_edit.h"
 #include "controls/list_view.h"
 #include "controls/notebook.h"
+#include "controls/picture_controls.h"
 #include "controls/std_controls.h"
 #include "frontend/win32/gdi_canvas.h"
 #include "paint/system_colours.h"
@@ -65,6 +66,32 @@ bool PlaceOf(const TControl& control, const TForm& form, TPoint& place) {
         place.y += c->Top;
     }
     return false;
+}
+
+// The part of a control the paint code shows, in the form's coordinates: each
+// parent clips its children, and a panel with aligned children paints its
+// bevels and border again over them.
+win32::SurfaceRect ShownPart(const TControl& control, const TForm& form, win32::SurfaceRect rect) {
+    for (const TControl* c = control.Parent(); c && c != &form; c = c->Parent()) {
+        TPoint origin;
+        PlaceOf(*c, form, origin);
+        int inset = 0;
+        const auto* panel = dynamic_cast<const TPanel*>(c);
+        if (panel && !dynamic_cast<const TNotebook*>(panel->Parent()) && !dynamic_cast<const TGradPan*>(panel) &&
+            std::any_of(panel->Controls().begin(), panel->Controls().end(),
+                        [](const TControl* child) { return child->Visible && child->Align != TAlign::alNone; })) {
+            if (panel->BevelOuter != TBevelCut::bvNone) inset += panel->BevelWidth;
+            inset += panel->BorderWidth;
+            if (panel->BevelInner != TBevelCut::bvNone) inset += panel->BevelWidth;
+        }
+        rect.left = std::max(rect.left, origin.x + inset);
+        rect.top = std::max(rect.top, origin.y + inset);
+        rect.right = std::min(rect.right, origin.x + c->Width - inset);
+        rect.bottom = std::min(rect.bottom, origin.y + c->Height - inset);
+    }
+    rect.right = std::max(rect.right, rect.left);
+    rect.bottom = std::max(rect.bottom, rect.top);
+    return rect;
 }
 
 bool EnabledWithParents(const TControl& control) {
@@ -184,23 +211,26 @@ void ControlPeers::Refresh(TControl& control, Peer& peer, bool formShown) {
     window.setFont(SurfaceFontOf(control.Font));
     window.setEnabled(enabled);
     const win32::SurfaceRect whole{place.x, place.y, place.x + control.Width, place.y + control.Height};
+    const auto put = [this, &control](ChildWindow& child, const win32::SurfaceRect& rect) {
+        child.setBounds(rect, ShownPart(control, form_, rect));
+    };
     if (auto* folder = dynamic_cast<TFolderEdit*>(&control)) {
         // As painted: the field, a gap of two pixels, the square browse button.
         const int buttonWidth = std::min<int>(folder->Width, folder->Height + 2);
-        window.setBounds({whole.left, whole.top, whole.right - buttonWidth - 2, whole.bottom});
+        put(window, {whole.left, whole.top, whole.right - buttonWidth - 2, whole.bottom});
         window.setText(folder->Text);
         peer.browse->setFont(SurfaceFontOf(control.Font));
         peer.browse->setEnabled(enabled);
-        peer.browse->setBounds({whole.right - buttonWidth, whole.top, whole.right, whole.bottom});
+        put(*peer.browse, {whole.right - buttonWidth, whole.top, whole.right, whole.bottom});
         peer.browse->setVisible(visible);
     } else if (auto* edit = dynamic_cast<TEdit*>(&control)) {
-        window.setBounds(whole);
+        put(window, whole);
         window.setText(edit->Text);
     } else if (auto* memo = dynamic_cast<TMemo*>(&control)) {
-        window.setBounds(whole);
+        put(window, whole);
         window.setText(MemoText(*memo));
     } else if (auto* list = dynamic_cast<TListView*>(&control)) {
-        window.setBounds(whole);
+        put(window, whole);
         window.setImageList(list->SmallImages);
         std::vector<win32::ChildColumn> columns;
         const std::vector<TListColumn>& modelColumns = list->Columns;
@@ -210,7 +240,7 @@ void ControlPeers::Refresh(TControl& control, Peer& peer, bool formShown) {
         for (const TListItem& item : list->Items) rows.push_back({item.Caption, item.SubItems, item.ImageIndex, item.Checked});
         window.setRows(rows, list->Checkboxes);
     } else {
-        window.setBounds(whole);
+        put(window, whole);
         window.setText(control.Caption);
         if (IsBox(control)) window.setColours(PlainColour(BehindColour(control)), PlainColour(control.Font.Color));
         if (auto* box = dynamic_cast<TCheckBox*>(&control)) window.setChecked(box->Checked);

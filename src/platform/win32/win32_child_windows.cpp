@@ -131,14 +131,20 @@ ChildWindow::~ChildWindow() {
 
 std::uintptr_t ChildWindow::handle() const { return reinterpret_cast<std::uintptr_t>(state_->window); }
 
-void ChildWindow::setBounds(const SurfaceRect& rect) {
-    if (rect.left == bounds_.left && rect.top == bounds_.top && rect.right == bounds_.right &&
-        rect.bottom == bounds_.bottom) {
-        return;
-    }
+void ChildWindow::setBounds(const SurfaceRect& rect, const SurfaceRect& shown) {
+    const auto same = [](const SurfaceRect& a, const SurfaceRect& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    };
+    if (same(rect, bounds_) && same(shown, shown_)) return;
     bounds_ = rect;
+    shown_ = shown;
     Quiet quiet(state_->window);
     MoveWindow(state_->window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    // The window owns the region once it is set.
+    HRGN region = same(rect, shown) ? nullptr
+                                    : CreateRectRgn(shown.left - rect.left, shown.top - rect.top,
+                                                    shown.right - rect.left, shown.bottom - rect.top);
+    SetWindowRgn(state_->window, region, TRUE);
 }
 
 void ChildWindow::setVisible(bool visible) {

@@ -44,7 +44,9 @@ public:
     SurfaceRect bounds() const { return bounds_; }
 
     // Each setter leaves the window alone when the value is what it shows.
-    void setBounds(const SurfaceRect& rect);
+    // Placed at rect, showing only the part inside shown (the rest shows what
+    // is painted behind it).
+    void setBounds(const SurfaceRect& rect, const SurfaceRect& shown);
     void setVisible(bool visible);
     void setEnabled(bool enabled);
     void setText(const std::string& text);
@@ -74,7 +76,7 @@ public:
 private:
     ScreenWindow* parent_ = nullptr;
     ChildKind kind_;
-    SurfaceRect bounds_;
+    SurfaceRect bounds_, shown_;
     std::unique_ptr<State> state_;
 };
 
