@@ -64,9 +64,7 @@ Win32FrontEnd::~Win32FrontEnd() {
 void Win32FrontEnd::Attach(TDisplayScreen& screen) {
     application_ = &screen.Application;
     window_ = std::make_unique<win32::ScreenWindow>(screen.Application.Title);
-    // The model lays the screen out for the monitor the window covers.
-    screen.Application.ScreenWidth = window_->width();
-    screen.Application.ScreenHeight = window_->height();
+    // The model is laid out for the platform's screen, the monitor the window covers.
     platform_.setMainWindow(window_->handle());
     peers_ = std::make_unique<ControlPeers>(*window_, screen, screen.Wizard);
     area_ = std::make_unique<RepaintArea>(screen);

@@ -95,10 +95,10 @@ std::vector<FindData> HostedFileSystem::findAll(const std::string& pattern) {
         data.name = name;
         data.alternateName = alternate;
         data.attributes = attributes;
-        if ((attributes & faDirectory) == 0) {
-            if (const auto info = hostStatus(host)) data.size = static_cast<std::uint64_t>(info->st_size);
-        }
-        data.lastWriteDos = dosTimeOf(host).value_or(0);
+        // One look at the entry gives both its size and its time.
+        const auto info = hostStatus(host);
+        if (info && (attributes & faDirectory) == 0) data.size = static_cast<std::uint64_t>(info->st_size);
+        data.lastWriteDos = info ? dosTimeFromHost(info->st_mtim.tv_sec).value_or(0) : 0;
         found.push_back(std::move(data));
     };
     if (!folder->path.isRoot()) {
@@ -355,6 +355,9 @@ std::optional<std::string> HostedFileSystem::shortPathName(const std::string& pa
     }
     bool first = true;
     std::size_t pos = 0;
+    // Where position lives on the host, kept along the walk; looked up afresh
+    // only where the walk goes up.
+    std::optional<fs::path> positionHost;
     while (pos < rest.size()) {
         std::size_t end = pos;
         while (end < rest.size() && !isPathSeparator(rest[end])) ++end;
@@ -365,16 +368,34 @@ std::optional<std::string> HostedFileSystem::shortPathName(const std::string& pa
         first = false;
         if (name == "." || name == "..") {
             out += name;
-            position = name == ".." ? position.parent() : position;
+            if (name == "..") {
+                position = position.parent();
+                positionHost.reset();
+            }
             continue;
         }
-        const auto parent = names_.resolve(position);
+        if (!positionHost) {
+            const auto parent = names_.resolve(position);
+            if (!parent) return std::nullopt;
+            positionHost = parent->host;
+        }
         const auto next = absolutePath(std::string(name), position);
-        if (!parent || !next || next->components.size() != position.components.size() + 1) return std::nullopt;
-        const auto entry = names_.find(parent->host, next->components.back());
+        if (!next || next->components.size() != position.components.size() + 1) return std::nullopt;
+        // A name that leads, as written, towards the path found above exists as
+        // written, and the exact name is what a look-up would find.
+        const std::string exact = utf8FromWindows(next->components.back());
+        const fs::path candidate = *positionHost / exact;
+        const std::string& wholeText = whole->host.native();
+        const std::string& candidateText = candidate.native();
+        const bool leads = wholeText.compare(0, candidateText.size(), candidateText) == 0 &&
+                           (wholeText.size() == candidateText.size() || wholeText[candidateText.size()] == '/');
+        const auto entry = leads ? std::optional<HostEntry>(HostEntry{exact, windowsFromUtf8(exact), {},
+                                                                      wholeText.size() != candidateText.size() || whole->folder})
+                                 : names_.find(*positionHost, next->components.back());
         if (!entry) return std::nullopt;
-        out += names_.shortNameOf(parent->host, *entry);
+        out += names_.shortNameOf(*positionHost, *entry);
         position = position.child(entry->longName);
+        *positionHost /= entry->hostName;
     }
     if (!rest.empty() && isPathSeparator(rest.back()) && (out.empty() || out.back() != '\\')) out += '\\';
     return out;
