@@ -3,8 +3,10 @@
 # with the X keyboard and mouse: the example product installed through every page
 # (Accept, a typed folder, a ticked shortcut box, Install, Finish), then removed
 # through the registered UninstallString and its page; Cancel on the folder page
-# leaves nothing behind; Decline on the licence page exits 2. A screenshot of
-# each page stays in BINARY_DIR/tests/wine/wizard-screenshots.
+# leaves nothing behind; Decline on the licence page exits 2. The pages show the
+# system's own controls: the licence, longer than its box, scrolls with Page
+# Down and the wheel. A screenshot of each page stays in
+# BINARY_DIR/tests/wine/wizard-screenshots.
 #   wizard_test.sh SOURCE_DIR BINARY_DIR
 set -euo pipefail
 source_dir="$1"
@@ -22,8 +24,11 @@ reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Acme Suite'
 
 echo "== media for the example product"
+# The example with a licence too long for its box.
+cp -r "$source_dir/examples/acme/Acme" "$work/Acme"
+for clause in $(seq 4 60); do echo "$clause. Clause number $clause of the agreement."; done >> "$work/Acme/LICENSE.TXT"
 wine "$binary_dir/apps/tavlin/tavlin.exe" media \
-  --product "$(winpath "$source_dir/examples/acme/Acme")" \
+  --product "$(winpath "$work/Acme")" \
   --config "$(winpath "$source_dir/examples/acme/install.cfg")" \
   --files "$(winpath "$source_dir/examples/acme/files.lst")" \
   --setup "$(winpath "$binary_dir/apps/setup/setup.exe")" \
@@ -49,6 +54,18 @@ page() {
     sleep 0.3
   done
   gui_fail "the screen did not settle on the page $name within $seconds s"
+}
+# The licence box's scroll bar track, where the thumb shows how far the text is
+# scrolled (the caret never reaches it).
+thumb_sum() { import -window root png:- 2> /dev/null | convert - -crop 16x112+715+322 rgb:- | md5sum | cut -d' ' -f1; }
+# Waits (bounded) until the thumb has moved away from where it was (sum $1).
+thumb_moved() {
+  local deadline=$((SECONDS + 15))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    [ "$(thumb_sum)" != "$1" ] && return 0
+    sleep 0.2
+  done
+  gui_fail "the licence did not scroll: $2"
 }
 start_setup() {
   last_sum="$(screen_sum)"
@@ -85,6 +102,18 @@ cd "$work/media"; start_setup install setup.exe; cd - > /dev/null
 page install-1-welcome
 gui_click 688 509
 page install-2-license
+# Page Down in the licence box, then the wheel over it, scroll the text.
+thumb="$(thumb_sum)"
+gui_click 500 400
+gui_key Next
+thumb_moved "$thumb" "Page Down"
+page install-2-license-page-down 15
+# The focus leaves the box: the wheel scrolls what is under the pointer.
+gui_key Tab
+thumb="$(thumb_sum)"
+xdotool mousemove --sync 500 400 click --repeat 3 4
+thumb_moved "$thumb" "the wheel"
+page install-2-license-wheel-up 15
 gui_key alt+a
 page install-3-folder
 # The folder typed over the configured one.

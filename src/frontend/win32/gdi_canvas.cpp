@@ -6,7 +6,9 @@ namespace {
 
 win32::SurfaceRect Of(const TRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
-win32::SurfaceFont Of(const TFont& font) {
+}  // namespace
+
+win32::SurfaceFont SurfaceFontOf(const TFont& font) {
     win32::SurfaceFont spec;
     spec.name = font.Name;
     spec.height = font.Height;
@@ -17,8 +19,6 @@ win32::SurfaceFont Of(const TFont& font) {
     spec.strikeOut = style & 8;
     return spec;
 }
-
-}  // namespace
 
 void GdiCanvas::FillRect(const TRect& rect, TColor colour) { window_.fillRect(Of(rect), colour); }
 
@@ -32,12 +32,12 @@ void GdiCanvas::DrawPicture(const PixelImage& picture, const TRect& rect, Pictur
 }
 
 void GdiCanvas::DrawText(TPoint at, std::string_view text, const TFont& font, TColor colour) {
-    window_.text(at.x, at.y, text, Of(font), colour);
+    window_.text(at.x, at.y, text, SurfaceFontOf(font), colour);
 }
 
 TPoint GdiCanvas::TextExtent(std::string_view text, const TFont& font) {
     TPoint size;
-    window_.textExtent(text, Of(font), size.x, size.y);
+    window_.textExtent(text, SurfaceFontOf(font), size.x, size.y);
     return size;
 }
 

@@ -8,6 +8,9 @@
 
 namespace tavlin {
 
+// A model font as the platform's window draws it.
+win32::SurfaceFont SurfaceFontOf(const TFont& font);
+
 class GdiCanvas : public Canvas {
 public:
     explicit GdiCanvas(win32::ScreenWindow& window) : window_(window) {}

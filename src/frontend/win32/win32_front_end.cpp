@@ -4,6 +4,7 @@
 #include "controls/list_view.h"
 #include "controls/progress_dialog.h"
 #include "controls/std_controls.h"
+#include "frontend/win32/control_peers.h"
 #include "frontend/win32/gdi_canvas.h"
 #include "frontend/win32/pointer_input.h"
 #include "paint/screen_paint.h"
@@ -45,12 +46,18 @@ TKeyPress KeyOf(const win32::WindowInput& input) {
     return key;
 }
 
+// Enter presses Next, or Accept on the licence page.
+const TControl* DefaultButton(const TDisplayScreen& screen) {
+    return screen.Next1.Showing() ? &screen.Next1 : screen.Accept.Showing() ? &screen.Accept : nullptr;
+}
+
 }  // namespace
 
 Win32FrontEnd::Win32FrontEnd(win32::Win32Platform& platform) : platform_(platform) {}
 
 Win32FrontEnd::~Win32FrontEnd() {
     if (application_) application_->SetObserver(nullptr);
+    peers_.reset();
     platform_.setMainWindow(0);
 }
 
@@ -59,13 +66,28 @@ void Win32FrontEnd::Attach(TDisplayScreen& screen) {
     window_ = std::make_unique<win32::ScreenWindow>(screen.Application.Title);
     // The model is laid out for the platform's screen, the monitor the window covers.
     platform_.setMainWindow(window_->handle());
+    peers_ = std::make_unique<ControlPeers>(*window_, screen, screen.Wizard);
+    area_ = std::make_unique<RepaintArea>(screen);
     screen.Application.SetObserver(this);
 }
 
-void Win32FrontEnd::ControlChanged(TControl&) { dirty_ = true; }
-void Win32FrontEnd::ControlDestroyed(TControl&) { dirty_ = true; }
-void Win32FrontEnd::FormCreated(TForm&) { dirty_ = true; }
-void Win32FrontEnd::FormDestroyed(TForm&) { dirty_ = true; }
+void Win32FrontEnd::ControlChanged(TControl& control) {
+    dirty_ = true;
+    peers_->Changed(control);
+    area_->Changed(control);
+}
+void Win32FrontEnd::ControlDestroyed(TControl& control) {
+    dirty_ = true;
+    area_->Destroyed(control);
+}
+void Win32FrontEnd::FormCreated(TForm&) {
+    dirty_ = true;
+    area_->Everything();
+}
+void Win32FrontEnd::FormDestroyed(TForm&) {
+    dirty_ = true;
+    area_->Everything();
+}
 
 void Win32FrontEnd::Paint(TDisplayScreen& screen) {
     const auto windows = OpenWindows(screen);
@@ -77,12 +99,24 @@ void Win32FrontEnd::Paint(TDisplayScreen& screen) {
         shown_ = visible;
         minimized_ = minimized;
     }
+    // The system's controls show while the screen does, and not under the
+    // painted progress windows.
+    if (visible) peers_->Update(ScreenShows(screen) && windows.empty(), DefaultButton(screen));
     if (!dirty_ || !visible) return;
     GdiCanvas canvas(*window_);
     PaintContext context{canvas};
-    // Enter presses Next, or Accept on the licence page.
-    context.defaultButton = screen.Next1.Showing() ? &screen.Next1 : screen.Accept.Showing() ? &screen.Accept : nullptr;
-    if (ScreenShows(screen)) {
+    context.defaultButton = DefaultButton(screen);
+    // With the screen form alone on show, only what changed on it is painted
+    // again; the progress windows over it are painted whole.
+    TRect area = area_->Take();
+    area = {area.left + screen.Left, area.top + screen.Top, area.right + screen.Left, area.bottom + screen.Top};
+    const bool whole = !windows.empty() || windows != paintedWindows_ || !ScreenShows(screen) ||
+                       area == TRect{screen.Left, screen.Top, screen.Left + screen.Width, screen.Top + screen.Height};
+    const bool nothing = !whole && (area.Width() <= 0 || area.Height() <= 0);
+    if (!whole) canvas.PushClip(area);
+    if (nothing) {
+        // Only the same values again, or controls the painted screen does not show.
+    } else if (ScreenShows(screen)) {
         PaintScreenForm(context, screen);
     } else {
         // Behind the progress windows of an unattended run: the desktop's colour.
@@ -90,7 +124,14 @@ void Win32FrontEnd::Paint(TDisplayScreen& screen) {
     }
     context.defaultButton = nullptr;
     for (TForm* window : windows) PaintWindow(context, *window);
-    window_->present();
+    if (whole) {
+        window_->present();
+    } else {
+        canvas.PopClip();
+        if (!nothing) window_->present({area.left, area.top, area.right, area.bottom});
+    }
+    area_->Painted();
+    paintedWindows_ = windows;
     dirty_ = false;
     ValidateTree(screen);
     for (TForm* window : windows) ValidateTree(*window);
@@ -103,6 +144,7 @@ bool Win32FrontEnd::Carry(TDisplayScreen& screen, const win32::WindowInput& inpu
         if (!windows.empty()) return false;
         return app.Dispatch([&] { screen.Close(); });
     }
+    if (input.kind == win32::WindowInput::Kind::Child) return windows.empty() && peers_->Carry(input);
     if (input.kind == win32::WindowInput::Kind::Character) {
         TForm& form = windows.empty() ? static_cast<TForm&>(screen) : *windows.back();
         bool done = false;

@@ -8,9 +8,12 @@
 #include <memory>
 
 #include "controls/application.h"
+#include "paint/repaint_area.h"
 #include "setup/setup_program.h"
 
 namespace tavlin {
+
+class ControlPeers;
 
 namespace win32 {
 class ScreenWindow;
@@ -40,7 +43,12 @@ private:
     win32::Win32Platform& platform_;
     TApplication* application_ = nullptr;
     std::unique_ptr<win32::ScreenWindow> window_;
+    // The wizard panel's system controls; they go before the window they are in.
+    std::unique_ptr<ControlPeers> peers_;
     bool dirty_ = true;
+    // What changed on the screen form since it was last painted.
+    std::unique_ptr<RepaintArea> area_;
+    std::vector<TForm*> paintedWindows_;
     bool shown_ = false;
     bool minimized_ = false;
 };

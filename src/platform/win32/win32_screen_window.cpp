@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/win32/win32_child_windows.h"
 #include "platform/win32/win32_error.h"
 
 namespace tavlin::win32 {
@@ -46,6 +47,7 @@ struct ScreenWindow::State {
     std::vector<SurfaceRect> clips;
     std::map<SurfaceFont, HFONT> fonts;
     std::deque<WindowInput> inputs;
+    bool forwardingWheel = false;
 
     SurfaceRect clip() const { return clips.empty() ? SurfaceRect{0, 0, width, height} : clips.back(); }
     void applyClip() {
@@ -110,6 +112,29 @@ LRESULT CALLBACK ScreenWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             state->inputs.push_back(input);
             return 0;
         }
+        case WM_COMMAND:
+        case WM_NOTIFY: {
+            WindowInput input;
+            if (ChildInput(message, wParam, lParam, input)) state->inputs.push_back(input);
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC:
+            if (const std::intptr_t brush = ChildBackground(message, wParam, lParam)) return brush;
+            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_MOUSEWHEEL: {
+            // The wheel scrolls the text box or list under the pointer, which
+            // need not have the focus. A child that does not scroll passes the
+            // wheel back up here: the flag stops that from going round.
+            if (state->forwardingWheel) return 0;
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ScreenToClient(window, &at);
+            HWND under = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+            if (!under || under == window) return 0;
+            state->forwardingWheel = true;
+            SendMessageA(under, message, wParam, lParam);
+            state->forwardingWheel = false;
+            return 0;
+        }
         case WM_CLOSE: {
             // The model decides whether the window closes.
             WindowInput input;
@@ -157,7 +182,7 @@ ScreenWindow::ScreenWindow(const std::string& title) : state_(std::make_unique<S
     state_->oldBitmap = SelectObject(state_->memory, state_->bitmap);
     SetBkMode(state_->memory, TRANSPARENT);
 
-    state_->window = CreateWindowExA(WS_EX_APPWINDOW, kWindowClass, title.c_str(), WS_POPUP, 0, 0, state_->width,
+    state_->window = CreateWindowExA(WS_EX_APPWINDOW, kWindowClass, title.c_str(), WS_POPUP | WS_CLIPCHILDREN, 0, 0, state_->width,
                                      state_->height, nullptr, nullptr, instance, state_.get());
     if (!state_->window) throw lastOSError("CreateWindowExA");
 }
@@ -177,6 +202,10 @@ std::uintptr_t ScreenWindow::handle() const { return reinterpret_cast<std::uintp
 void ScreenWindow::show(bool visible, bool minimized) {
     ShowWindow(state_->window, !visible ? SW_HIDE : minimized ? SW_SHOWMINIMIZED : SW_SHOW);
     if (visible && !minimized) SetForegroundWindow(state_->window);
+}
+
+void ScreenWindow::focus() {
+    if (GetFocus() != state_->window) SetFocus(state_->window);
 }
 
 void ScreenWindow::fillRect(const SurfaceRect& rect, std::uint32_t colour) {
@@ -253,6 +282,18 @@ void ScreenWindow::present() {
     ReleaseDC(state_->window, dc);
     ValidateRect(state_->window, nullptr);
 }
+
+void ScreenWindow::present(const SurfaceRect& rect) {
+    GdiFlush();
+    HDC dc = GetDC(state_->window);
+    BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, state_->memory, rect.left,
+           rect.top, SRCCOPY);
+    ReleaseDC(state_->window, dc);
+    RECT done{rect.left, rect.top, rect.right, rect.bottom};
+    ValidateRect(state_->window, &done);
+}
+
+std::uintptr_t ScreenWindow::font(const SurfaceFont& spec) { return reinterpret_cast<std::uintptr_t>(state_->font(spec)); }
 
 bool ScreenWindow::takeInput(WindowInput& input) {
     if (state_->inputs.empty()) return false;

@@ -23,12 +23,19 @@ struct SurfaceFont {
     bool operator<(const SurfaceFont& other) const;
 };
 
+// What the user did to one of the window's child controls.
+enum class ChildEvent { Clicked, Changed, Focused, RowChecked };
+
 struct WindowInput {
-    enum class Kind { Click, Character, Close } kind = Kind::Click;
+    enum class Kind { Click, Character, Close, Child } kind = Kind::Click;
     int x = 0, y = 0;     // Click: client coordinates
     char character = 0;   // Character: the ANSI character (Tab, Enter, Esc and Backspace as their codes)
     bool shift = false;
     bool alt = false;
+    int child = 0;        // Child: the child's id, what happened, and for a ticked row its index and mark
+    ChildEvent event = ChildEvent::Clicked;
+    int row = -1;
+    bool checked = false;
 };
 
 class ScreenWindow {
@@ -43,6 +50,8 @@ public:
     int height() const;
     std::uintptr_t handle() const;
     void show(bool visible, bool minimized = false);
+    // Takes the keyboard focus from its child windows.
+    void focus();
 
     // Drawing into the back buffer.
     void fillRect(const SurfaceRect& rect, std::uint32_t colour);
@@ -57,6 +66,11 @@ public:
     void popClip();
     // Copies the back buffer onto the window.
     void present();
+    // Copies only this part of the back buffer onto the window.
+    void present(const SurfaceRect& rect);
+    // The font the text calls draw with, for child windows that show text in it
+    // (an HFONT, owned by this window).
+    std::uintptr_t font(const SurfaceFont& spec);
 
     // Lets messages run until the user gives input to this window; false when the
     // application is asked to quit.
