@@ -1,16 +1,20 @@
-// The setup on a real Windows screen: the full-screen form and the progress
-// windows over it, painted by the paint code into one window's back buffer, and
+// The setup on a real Windows screen: the full-screen form painted by the paint
+// code into one window's back buffer, captioned with the application's title; the
+// expansion form and the progress windows as windows of their own (form_windows);
 // the user's clicks and keys carried into the model as a user gives them
 // (clicks on buttons and boxes, rows ticked with UserSetChecked, keys through
 // TForm::KeyPress, which types into the focused edit).
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "controls/application.h"
 #include "setup/setup_program.h"
 
 namespace tavlin {
+
+class FormWindows;
 
 namespace win32 {
 class ScreenWindow;
@@ -40,6 +44,8 @@ private:
     win32::Win32Platform& platform_;
     TApplication* application_ = nullptr;
     std::unique_ptr<win32::ScreenWindow> window_;
+    std::unique_ptr<FormWindows> forms_;
+    std::string title_;
     bool dirty_ = true;
     bool shown_ = false;
     bool minimized_ = false;

@@ -179,6 +179,8 @@ void ScreenWindow::show(bool visible, bool minimized) {
     if (visible && !minimized) SetForegroundWindow(state_->window);
 }
 
+void ScreenWindow::setTitle(const std::string& title) { SetWindowTextA(state_->window, title.c_str()); }
+
 void ScreenWindow::fillRect(const SurfaceRect& rect, std::uint32_t colour) {
     RECT r{rect.left, rect.top, rect.right, rect.bottom};
     HBRUSH brush = CreateSolidBrush(colour);

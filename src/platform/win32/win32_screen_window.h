@@ -43,6 +43,8 @@ public:
     int height() const;
     std::uintptr_t handle() const;
     void show(bool visible, bool minimized = false);
+    // The caption, which the task bar shows.
+    void setTitle(const std::string& title);
 
     // Drawing into the back buffer.
     void fillRect(const SurfaceRect& rect, std::uint32_t colour);
