@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "install/folder_ownership.h"
 #include "install/ini_registry.h"
@@ -29,10 +30,19 @@ void ShowStage(InstallContext& context, const std::string& caption) {
 }
 
 // Creates a folder with its parents; a failure shows later as failed copies.
-void CreateFolder(InstallContext& context, const std::string& folder) {
+// Returns the folders it made, the deepest first, each ending with "\".
+std::vector<std::string> CreateFolder(InstallContext& context, const std::string& folder) {
     FileSystem& files = context.platform.files();
-    if (files.directoryExists(folder)) return;
-    if (files.forceDirectories(folder)) Record(context.RecordChange, "Created folder " + folder);
+    std::vector<std::string> missing;
+    for (std::string level = ExcludeTrailingBackslash(folder); !level.empty() && !files.directoryExists(level);) {
+        missing.push_back(IncludeTrailingBackslash(level));
+        const auto cut = level.find_last_of('\\');
+        if (cut == std::string::npos || cut < 3) break;
+        level.erase(cut);
+    }
+    if (missing.empty() || !files.forceDirectories(folder)) return {};
+    Record(context.RecordChange, "Created folder " + folder);
+    return missing;
 }
 
 // Copies source into folder for the pictures of the setup screen; one that
@@ -167,12 +177,26 @@ void RunInstallation(InstallContext& context) {
     // the entry alone tells the uninstall that nothing else is left).
     RegisterUninstallEntry(context);
     ownership.Claim(installFolder);
-    CreateFolder(context, installFolder);
+    const std::vector<std::string> madeForInstallFolder = CreateFolder(context, installFolder);
 
     files.deleteFile(logPath);  // a missing old log is fine; a locked one fails below
     UninstallLog log(platform, logPath);
     log.Create(context.Title);
     Record(context.RecordChange, "Created uninstall log " + logPath);
+
+    // Folders the run makes are logged for removal, except inside an installation
+    // folder that the uninstall deletes whole. The others (inside a folder that
+    // held files before, or above the installation folder) would otherwise stay
+    // behind, empty. They go into a section of their own: the folder list keeps
+    // the entries and the order that every reader expects.
+    const bool installFolderGoesWhole = !logsSingly(installFolder);
+    const auto logMadeFolders = [&](const std::vector<std::string>& made) {
+        for (const auto& level : made) {
+            if (installFolderGoesWhole && StartsWith(UpperCaseAscii(level), UpperCaseAscii(installFolder))) continue;
+            log.AddCreatedFolder(level);
+        }
+    };
+    logMadeFolders(madeForInstallFolder);
 
     for (std::size_t i = 0; i < state.InstallTargets.Count(); ++i) {
         const std::string source = state.InstallFiles[i];
@@ -183,7 +207,7 @@ void RunInstallation(InstallContext& context) {
         ++context.ProgressCount;
         ui.UpdateProgress(context.ProgressCount, "Installing ..", name);
         ownership.Claim(folder);
-        CreateFolder(context, folder);
+        logMadeFolders(CreateFolder(context, folder));
 
         if (name.empty()) {
             if (!logsSingly(folder)) {

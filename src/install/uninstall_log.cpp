@@ -111,6 +111,8 @@ void UninstallLog::SetTitle(const std::string& title) { ini_.WriteString("Name",
 
 void UninstallLog::AddCreatedStartupFile(const std::string& path) { ini_.WriteString(kStartupFilesSection, path, ""); }
 
+void UninstallLog::AddCreatedFolder(const std::string& folder) { ini_.WriteString(kCreatedFoldersSection, folder, ""); }
+
 void UninstallLog::AddRegistryValue(const std::string& key, const std::string& name,
                                     const std::optional<std::string>& previous) {
     AddSetting(kRegistryValuesSection, EscapeLogText(key), name, previous);

@@ -3,12 +3,13 @@
 // still leaves a log from which everything installed so far can be removed.
 //
 // Beside the four sections that every reader knows, the log keeps sections of its
-// own: [Start-up Files] for a start-up file that the run created, and for settings
-// written into keys and INI files that existed before the run [Registry Values]
-// and [INI Values]. Each of their keys names one value
+// own: [Start-up Files] for a start-up file that the run created, [Created Folders]
+// for the folders it made where the uninstall deletes no whole tree, and for
+// settings written into keys and INI files that existed before the run
+// [Registry Values] and [INI Values]. Each key of the last two names one value
 // (owner "|" name, percent-escaped); its value is empty when the setting was new
 // and "was:" + the old text when the run replaced it. Readers that do not know the
-// sections leave them alone, so those settings are never taken for the product's.
+// sections leave them alone, so nothing is ever taken for the product's by them.
 #pragma once
 
 #include <optional>
@@ -24,6 +25,10 @@ inline constexpr const char* kRegistryValuesSection = "Registry Values";
 inline constexpr const char* kIniValuesSection = "INI Values";
 // AUTOEXEC.BAT or CONFIG.SYS created by the run; removed when empty again.
 inline constexpr const char* kStartupFilesSection = "Start-up Files";
+// Folders the run made where the uninstall does not delete a whole tree: inside a
+// folder that held files before, or above the installation folder. Each is
+// removed when it is empty at the end.
+inline constexpr const char* kCreatedFoldersSection = "Created Folders";
 
 // One setting of [Registry Values] or [INI Values]: the registry key (root name,
 // "\" and path) or the INI file and section, the value's name, and the text it
@@ -60,6 +65,7 @@ public:
     void AddRegistryKey(const std::string& key);       // [Registry]
     void SetTitle(const std::string& title);           // [Name] Title=
     void AddCreatedStartupFile(const std::string& path);  // [Start-up Files]
+    void AddCreatedFolder(const std::string& folder);     // [Created Folders]
     // A value written into a registry key that existed before the run. Only the
     // first writing of a value is kept: it holds what the value was before.
     void AddRegistryValue(const std::string& key, const std::string& name, const std::optional<std::string>& previous);

@@ -5,17 +5,20 @@
 // folders) are never emptied by pattern nor removed.
 #include "uninstall/uninstall_run.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
 #include "install/ini_registry.h"
 #include "install/protected_folders.h"
+#include "install/shared_settings.h"
 #include "install/startup_files.h"
 #include "install/uninstall_log.h"
 #include "platform/platform.h"
 #include "support/folders.h"
 #include "support/ini_file.h"
 #include "support/paths.h"
+#include "support/safe_path.h"
 #include "support/text.h"
 #include "uninstall/del_tree.h"
 
@@ -41,6 +44,15 @@ bool MayBeUsedByWindows(const std::array<std::string, 4>& systemFolders, const s
 }
 
 bool IsPattern(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
+
+// A settings file of the product's own in a Windows folder: one INI file named
+// singly, not one of those that Windows shares. The installation logs an INI file
+// this way only when it made the file; one that existed has its values logged
+// instead. A silent run removes it; other files there stay unless told otherwise.
+bool IsProductIniFile(Platform& platform, const std::string& entry) {
+    const std::string name = ExtractFileName(entry);
+    return !IsPattern(name) && EndsWith(UpperCaseAscii(name), ".INI") && !IsSharedWindowsIniFile(platform, entry);
+}
 
 // The files of the installation folder that a run needs when it is started again
 // after a stop: they go last, the log itself at the very end.
@@ -74,6 +86,13 @@ public:
         const auto fileEntries = log.ReadKeyNames("Files");
         const auto folderEntries = log.ReadKeyNames("Folder");
         const auto registryEntries = log.ReadKeyNames("Registry");
+        // Folders made above the installation folder can only go once it has gone.
+        std::vector<std::string> createdElsewhere, createdAbove;
+        const std::string installKey = FolderKey(files_, context_.state.ExpandDir);
+        for (const auto& folder : log.ReadKeyNames(kCreatedFoldersSection)) {
+            const std::string key = FolderKey(files_, folder);
+            (StartsWith(installKey + "\\", key + "\\") ? createdAbove : createdElsewhere).push_back(folder);
+        }
 
         if (fileEntries.empty()) {
             context_.ui.MessageBox("Unable to Find uninstall.cfg!!");
@@ -86,17 +105,18 @@ public:
             EraseRegistryKeys(registryEntries);
             UndoLoggedSettings(platform_, logPath, context_.RecordChange);
         }
+        // While the log is still there, so that a run stopped here can be repeated.
+        RemoveCreatedFolders(createdElsewhere);
         // The installation folder is the product's when the log empties it by
         // pattern; one that held other files before is left with them. Without a
         // log nothing says otherwise, and the folder goes as it always did.
         folderIsOurs_ = fileEntries.empty();
-        const std::string folderKey = FolderKey(files_, context_.state.ExpandDir);
         for (const auto& entry : fileEntries) {
-            if (IsPattern(ExtractFileName(entry)) && FolderKey(files_, ExtractFilePath(entry)) == folderKey) {
+            if (IsPattern(ExtractFileName(entry)) && FolderKey(files_, ExtractFilePath(entry)) == installKey) {
                 folderIsOurs_ = true;
             }
         }
-        Finish();
+        Finish(createdAbove);
     }
 
 private:
@@ -124,7 +144,8 @@ private:
             if (!deleteAll && MayBeUsedByWindows(systemFolders, entry)) {
                 const auto answer = context_.ui.MessageBox(
                     "File Possible used by Windows.\r" + entry + "\rDelete Anyway?", MessageButtons::YesNoAll,
-                    MessageKind::Confirmation, MessageResult::No);
+                    MessageKind::Confirmation,
+                    IsProductIniFile(platform_, entry) ? MessageResult::Yes : MessageResult::No);
                 remove = answer == MessageResult::Yes || answer == MessageResult::All;
                 deleteAll = answer == MessageResult::All;
             }
@@ -169,6 +190,22 @@ private:
         }
     }
 
+    // Folders the run made, the deepest first whatever order they were logged in;
+    // one that holds anything by now (or that the path rule refuses) stays.
+    void RemoveCreatedFolders(std::vector<std::string> folders) {
+        const auto depth = [](const std::string& folder) {
+            return std::count(folder.begin(), folder.end(), '\\') - (EndsWith(folder, "\\") ? 1 : 0);
+        };
+        std::stable_sort(folders.begin(), folders.end(),
+                         [&](const std::string& a, const std::string& b) { return depth(a) > depth(b); });
+        for (const auto& folder : folders) {
+            if (!IsSafePath(folder, PathForm::Absolute) || protectedFolders_.Contains(folder)) continue;
+            if (files_.directoryExists(folder) && files_.removeDirectory(ExcludeTrailingBackslash(folder))) {
+                Record("Removed folder " + folder);
+            }
+        }
+    }
+
     void EraseRegistryKeys(const std::vector<std::string>& entries) {
         Pump();
         for (const auto& entry : entries) {
@@ -177,12 +214,13 @@ private:
         }
     }
 
-    void Finish() {
+    void Finish(const std::vector<std::string>& createdAbove) {
         if (context_.SetSecondTextLine) context_.SetSecondTextLine("All Files,Folders and Icons Removed");
         Pump();
         // The log and the uninstall entry go last, so that a run that stops before
         // the end can be started again from the entry and finish the job.
         RemoveInstallationFolder();
+        RemoveCreatedFolders(createdAbove);
         RemoveUninstallEntry();
         if (context_.CloseForm) context_.CloseForm();
     }

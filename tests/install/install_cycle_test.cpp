@@ -2,6 +2,8 @@
 // installation stopped part-way and only its partial log is there to go by.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "install/install_fixture.h"
 #include "uninstall/del_tree.h"
 #include "uninstall/uninstall_run.h"
@@ -72,6 +74,43 @@ TEST_F(InstallCycleTest, UninstallingRemovesWhatTheInstallationAdded) {
     Uninstall();
     EXPECT_EQ(Differences(before, Snapshot()), std::vector<std::string>{});
 }
+
+// Where the product goes, and which folders the run makes that the uninstall
+// cannot remove as part of a whole installation folder.
+struct MadeFolderCase {
+    std::string name;
+    std::string mainDir;
+    std::vector<std::string> createdFolders;  // as the log lists them
+};
+
+void PrintTo(const MadeFolderCase& c, std::ostream* os) { *os << c.name; }
+
+class MadeFolderTest : public InstallCycleTest, public ::testing::WithParamInterface<MadeFolderCase> {};
+
+TEST_P(MadeFolderTest, FoldersTheRunMadeGoAndTheOthersStay) {
+    const MadeFolderCase& c = GetParam();
+    WriteFile("C:\\Program Files\\Host\\host.exe", "another program");
+    mainDir = c.mainDir;
+    AddProductFile("Installation Directory,art", "C:\\Work\\art\\acme.bmp", "BM");
+    const auto before = Snapshot();
+    answers = {MessageResult::Yes};
+    Install();
+    ASSERT_TRUE(files().fileExists(mainDir + "art\\acme.bmp"));
+    EXPECT_EQ(platform().profile().readKeyNames(LogPath(), "Created Folders"), c.createdFolders);
+
+    answers = {MessageResult::No, MessageResult::Yes};
+    Uninstall();
+    EXPECT_EQ(Differences(before, Snapshot()), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, MadeFolderTest,
+    ::testing::Values(MadeFolderCase{"AFolderOfItsOwn", "C:\\Program Files\\Acme\\", {}},
+                      MadeFolderCase{"AFolderThatHeldFiles", "C:\\Program Files\\Host\\",
+                                     {"C:\\Program Files\\Host\\art\\"}},
+                      MadeFolderCase{"BelowFoldersItMade", "C:\\New\\Sub\\Deeper\\",
+                                     {"C:\\New\\Sub\\", "C:\\New\\"}}),
+    [](const auto& testInfo) { return testInfo.param.name; });
 
 // Ways a run can stop part-way: a question that never comes back, a setting
 // that cannot be written.

@@ -113,13 +113,14 @@ TEST_F(UninstallRunTest, RemovesEverythingTheLogLists) {
     Run();
 
     // Shortcuts below the Windows folder are not asked about; the library and the
-    // INI file are.
+    // INI file are. A silent run keeps the library, which other programs may share,
+    // and removes the INI file, which a log names only when the product made it.
     EXPECT_EQ(QuestionTexts(), (std::vector<std::string>{Question("C:\\WINDOWS\\System\\acmelib.dll"),
                                                           Question("C:\\WINDOWS\\ACME.INI")}));
-    for (const auto& q : questions) {
-        EXPECT_EQ(q.buttons, MessageButtons::YesNoAll);
-        EXPECT_EQ(q.safeDefault, MessageResult::No);
-    }
+    for (const auto& q : questions) EXPECT_EQ(q.buttons, MessageButtons::YesNoAll);
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0].safeDefault, MessageResult::No);
+    EXPECT_EQ(questions[1].safeDefault, MessageResult::Yes);
     for (const char* gone : {"C:\\WINDOWS\\System\\acmelib.dll", "C:\\WINDOWS\\Start Menu\\Acme.lnk",
                              "C:\\WINDOWS\\Start Menu\\Programs\\Acme Tools", "C:\\WINDOWS\\Start Menu\\Acme Tools",
                              "C:\\WINDOWS\\ACME.INI", "C:\\Program Files\\Acme"}) {
@@ -193,6 +194,24 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"SilentRunKeepsThem", {}, 2, false, false}),
     [](const auto& test) { return std::string(test.param.name); });
 
+TEST_F(UninstallRunTest, ASilentRunRemovesOnlyTheProductsOwnIniFilesInTheWindowsFolder) {
+    const std::vector<std::pair<std::string, bool>> entries = {
+        {"C:\\WINDOWS\\ACME.INI", true},        // named singly: the product made it
+        {"C:\\WINDOWS\\WIN.INI", false},        // shared by every program
+        {"C:\\WINDOWS\\System\\acme.dll", false},  // a library others may use
+        {"C:\\WINDOWS\\Acme\\acme.cfg", false},
+    };
+    std::string log = "[Files]\r\n";
+    for (const auto& [path, gone] : entries) {
+        WriteFile(path, "x");
+        log += path + "=\r\n";
+    }
+    WriteLog(log);
+    Run();  // no answers: each question takes its safe default
+    EXPECT_EQ(questions.size(), entries.size());
+    for (const auto& [path, gone] : entries) EXPECT_EQ(Exists(path), !gone) << path;
+}
+
 TEST_F(UninstallRunTest, OnlyFilesBelowTheWindowsFoldersAreAskedAbout) {
     WriteFile("C:\\WINDOWS\\Acme\\acme.cfg", "x");
     WriteFile("C:\\WINDOWSX\\acme.cfg", "x");
@@ -229,6 +248,37 @@ INSTANTIATE_TEST_SUITE_P(Orders, FolderOrderTest,
                          ::testing::Values(FolderOrderCase{"DeepestFirst", "C:\\Tools\\Sub=\r\nC:\\Tools\\=\r\n", true},
                                            FolderOrderCase{"ParentFirst", "C:\\Tools=\r\nC:\\Tools\\Sub\\=\r\n", false}),
                          [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(UninstallRunTest, FoldersTheRunMadeGoDeepestFirstWhenEmpty) {
+    // Installed into C:\New\Sub\ below a folder the run made, with folders made
+    // inside one that the user keeps things in; the log lists them parents first.
+    uninstallFolder = "C:\\New\\Sub\\";
+    state.ExpandDir = uninstallFolder;
+    WriteFile("C:\\New\\Sub\\acme.exe", "ours");
+    WriteFile("C:\\Data\\mine.txt", "the user's");
+    files().forceDirectories("C:\\Data\\art\\big");
+    files().forceDirectories("C:\\Data\\used");
+    WriteFile("C:\\Data\\used\\later.txt", "the user's");
+    files().forceDirectories("C:\\Data\\kept");
+    WriteFile("C:\\New\\Sub\\uninstaller.cfg",
+              "[Files]\r\nC:\\New\\Sub\\*.*=\r\nC:\\Data\\art\\big\\x.bmp=\r\n"
+              "[Created Folders]\r\n"
+              "C:\\New\\=\r\nC:\\Data\\art\\=\r\nC:\\Data\\art\\big\\=\r\nC:\\Data\\used\\=\r\n"
+              // Entries that climb out of the folder they name, or name a shared one.
+              "C:\\Data\\art\\..\\kept\\=\r\nC:\\WINDOWS\\Desktop\\=\r\n"
+              "[Name]\r\nTitle=Acme\r\n");
+    files().forceDirectories("C:\\WINDOWS\\Desktop");
+    for (const auto& found : files().find("C:\\WINDOWS\\Desktop\\*.*", faAnyFile)) {
+        files().deleteFile("C:\\WINDOWS\\Desktop\\" + found.name);
+    }
+    Run();
+    for (const char* gone : {"C:\\New", "C:\\Data\\art"}) EXPECT_FALSE(Exists(gone)) << gone;
+    for (const char* kept : {"C:\\Data\\mine.txt", "C:\\Data\\used\\later.txt", "C:\\Data\\kept",
+                             "C:\\WINDOWS\\Desktop"}) {
+        EXPECT_TRUE(Exists(kept)) << kept;
+    }
+    EXPECT_EQ(closed, 1);
+}
 
 TEST_F(UninstallRunTest, FolderThatStillHoldsFilesStays) {
     WriteFile("C:\\WINDOWS\\Start Menu\\Programs\\Acme Tools\\Acme.lnk", "link");
