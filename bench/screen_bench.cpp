@@ -20,6 +20,7 @@
 #include "screenshots/raster_canvas.h"
 #include "screenshots/screen_picture.h"
 #include "setup/display_screen.h"
+#include "setup/screen_service.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     auto machine = hosted::HostedMachine::open(work / "machine");
 
     TApplication application(*machine);
+    UseScreen(application, machine->screen());
     SetupState state;
     SetupOptions options;
     TDisplayScreen screen(application, state, options, "", ChangeRecorder{});

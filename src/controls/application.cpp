@@ -7,6 +7,10 @@
 
 namespace tavlin {
 
+TPoint TApplication::MeasureText(const TFont& font, std::string_view text) const {
+    return measurer_ ? measurer_->Measure(font, text) : tavlin::MeasureText(font, text);
+}
+
 void TApplication::ProcessMessages() {
     platform_.system().processMessages();
     if (OnProcessMessages) OnProcessMessages();

@@ -7,9 +7,12 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "controls/text_metrics.h"
 #include "platform/dialogs.h"
 
 namespace tavlin {
@@ -39,9 +42,16 @@ public:
 
     std::string Title;
     bool Minimized = false;
-    // The screen the forms are placed on.
+    // The screen the forms are placed on; the program sets them from the
+    // platform's screen before it makes its forms.
     int ScreenWidth = 1024;
     int ScreenHeight = 768;
+    int ScreenDpi = 96;
+
+    // How text is measured for labels that size themselves; nullptr goes back to
+    // the fixed proportions.
+    void SetTextMeasurer(std::unique_ptr<TTextMeasurer> measurer) { measurer_ = std::move(measurer); }
+    TPoint MeasureText(const TFont& font, std::string_view text) const;
 
     Platform& platform() { return platform_; }
 
@@ -106,6 +116,7 @@ public:
 private:
     Platform& platform_;
     TScreenObserver* observer_ = nullptr;
+    std::unique_ptr<TTextMeasurer> measurer_;
     std::vector<TForm*> forms_;
     std::vector<TTimer*> timers_;
     std::int64_t now_ = 0;

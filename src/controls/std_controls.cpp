@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "controls/application.h"
 #include "controls/text_metrics.h"
 
 namespace tavlin {
@@ -14,7 +15,9 @@ void TLabel::SetCaption(std::string caption) {
 
 void TLabel::AdjustSize() {
     if (!AutoSize) return;
-    const TPoint size = MeasureText(Font, StripAccelerator(Caption));
+    const std::string text = StripAccelerator(Caption);
+    const TApplication* application = HostApplication();
+    const TPoint size = application ? application->MeasureText(Font, text) : MeasureText(Font, text);
     Height = size.y;
     // An aligned label keeps the width its edge gives it and takes its place again.
     if (Align == TAlign::alNone) {

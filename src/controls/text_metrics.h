@@ -1,6 +1,7 @@
-// How large a text is in a font, for labels that size themselves. The model uses
-// fixed proportions of the character height, so that layouts are the same on every
-// machine; a window backend may measure real glyphs instead.
+// How large a text is in a font, for labels that size themselves. The application
+// measures through a TTextMeasurer that the program attaches (the screen's own
+// fonts); without one, fixed proportions of the character height stand in, so that
+// the model's own tests need no fonts.
 #pragma once
 
 #include <string_view>
@@ -13,7 +14,16 @@ namespace tavlin {
 // the cell height, of which the character takes five sixths.
 int CharacterHeight(const TFont& font);
 
-// Width and height of one line of text; an empty text is as high as a line and 0 wide.
+// Width and height of one line of text by those fixed proportions; an empty text
+// is as high as a line and 0 wide.
 TPoint MeasureText(const TFont& font, std::string_view text);
+
+// Measures a line of text as the screen will draw it; an empty text is one line
+// high and 0 wide.
+class TTextMeasurer {
+public:
+    virtual ~TTextMeasurer() = default;
+    virtual TPoint Measure(const TFont& font, std::string_view text) = 0;
+};
 
 }  // namespace tavlin

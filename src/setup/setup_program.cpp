@@ -6,6 +6,7 @@
 #include "setup/change_log.h"
 #include "setup/command_line.h"
 #include "setup/display_screen.h"
+#include "setup/screen_service.h"
 #include "setup/start_up.h"
 #include "setup/unzip_form.h"
 #include "support/paths.h"
@@ -66,6 +67,7 @@ int RunSetupProgram(Platform& platform, const std::vector<std::string>& paramete
     const std::string joined = JoinParameters(commandLine.Parameters);
 
     TApplication application(platform);
+    UseScreen(application, platform.screen());
     application.Title = "Tavlin Pro";
     application.SuppressMessageBoxes = options.NoMessageBoxes();
     application.OnSuppressedMessage = [&](const std::string& text, MessageResult) {

@@ -1,8 +1,11 @@
 #include "setup/setup_fixture.h"
 
+#include <fstream>
+
 #include "common/machine_fixture.h"
 #include "platform/platform.h"
 #include "setup/command_line.h"
+#include "setup/screen_service.h"
 #include "setup/setup_config.h"
 #include "setup/start_up.h"
 #include "support/paths.h"
@@ -34,6 +37,10 @@ void SetupFixture::SetUp() {
     product.clear();
     expansionFails = false;
     std::filesystem::remove_all(machineFolder);
+    if (!machineIni.empty()) {
+        std::filesystem::create_directories(machineFolder);
+        std::ofstream(machineFolder / "machine.ini", std::ios::binary) << machineIni;
+    }
     machine = hosted::HostedMachine::open(machineFolder);
     std::filesystem::create_directories(machineFolder / "media");
     machine->mapDrive('D', machineFolder / "media");
@@ -107,6 +114,7 @@ void SetupFixture::CreateScreen(const std::vector<std::string>& parameters) {
     driver.reset();
     screen.reset();
     application = std::make_unique<TApplication>(*machine);
+    UseScreen(*application, machine->screen());
     application->Title = "Tavlin Pro";
     ChangeToRegisteredFolder(*machine, joined);
     state.StartDir = files().currentDirectory();

@@ -76,6 +76,8 @@ protected:
     std::vector<ProductFile> product;
     bool expansionFails = false;
 
+    // When set before SetUp, the new machine's machine.ini.
+    std::string machineIni;
     std::filesystem::path machineFolder;
     std::unique_ptr<hosted::HostedMachine> machine;
 

@@ -48,9 +48,7 @@ Win32FrontEnd::~Win32FrontEnd() {
 void Win32FrontEnd::Attach(TDisplayScreen& screen) {
     application_ = &screen.Application;
     window_ = std::make_unique<win32::ScreenWindow>(screen.Application.Title);
-    // The model lays the screen out for the monitor the window covers.
-    screen.Application.ScreenWidth = window_->width();
-    screen.Application.ScreenHeight = window_->height();
+    // The model is laid out for the platform's screen, the monitor the window covers.
     title_ = screen.Application.Title;
     forms_ = std::make_unique<FormWindows>(window_->handle(), true);
     platform_.setMainWindow(window_->handle());

@@ -1,0 +1,98 @@
+// The setup laid out on the machine's screen: a machine of 800 x 600 pixels puts
+// the form, the wizard panel, the status panel and the progress windows where the
+// centring rules put them on that screen, in a whole run of the program.
+#include "setup/setup_fixture.h"
+#include "setup/unzip_form.h"
+
+namespace tavlin::test {
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+struct Box {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Box&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Box& b) {
+    return out << b.left << ", " << b.top << " " << b.width << " x " << b.height;
+}
+
+Box BoxOf(const TControl& control) { return {control.Left, control.Top, control.Width, control.Height}; }
+
+// Centred on the screen: left = W div 2 - w div 2, top = H div 2 - h div 2.
+Box Centred(int width, int height) { return {kWidth / 2 - width / 2, kHeight / 2 - height / 2, width, height}; }
+
+class SmallScreen : public SetupFixture {
+protected:
+    void SetUp() override {
+        machineIni = "[Screen]\nWidth=800\nHeight=600\nDpi=96\n";
+        SetupFixture::SetUp();
+        installCfg = Config("");
+        product = {{"Installation Directory,", "C:\\Work\\acme.exe", "program"},
+                   {"Installation Directory,", "C:\\Work\\License.txt", "Terms"}};
+    }
+};
+
+// Remembers where things were while the program ran.
+class Recorder : public ScriptedFrontEnd {
+public:
+    void Update(TDisplayScreen& screen) override {
+        if (TForm_Progress* window = screen.RunProgress.Window(); window && window->Visible) {
+            progress = BoxOf(*window);
+        }
+        if (screen.InstallStatus.Visible) statuses.emplace_back(screen.InstallStatus.Caption, BoxOf(screen.InstallStatus));
+    }
+    std::optional<Box> form, background, wizard, progress;
+    std::vector<std::pair<std::string, Box>> statuses;
+};
+
+TEST_F(SmallScreen, AWholeRunIsLaidOutForTheMachinesScreen) {
+    Recorder recorder;
+    auto click = [](const char* name) {
+        return [name](TDisplayScreen& s) { ControlDriver(s.Application, s).Click(name); };
+    };
+    recorder.actions = {[&](TDisplayScreen& s) {
+                            recorder.form = BoxOf(s);
+                            recorder.background = BoxOf(s.SetupScreen);
+                            recorder.wizard = BoxOf(s.Wizard);
+                            ControlDriver(s.Application, s).Click("Accept");
+                        },
+                        click("Next1"), click("Next1"), click("Next1"), click("Next1")};
+    ASSERT_EQ(RunProgram({}, recorder), 0);
+    EXPECT_EQ(recorder.form, (Box{0, 0, kWidth, kHeight}));
+    EXPECT_EQ(recorder.background, (Box{0, 0, kWidth, kHeight}));
+    EXPECT_EQ(recorder.wizard, Centred(441, 289));
+    // The installation's progress window, centred by its outer size.
+    ASSERT_TRUE(recorder.progress);
+    EXPECT_EQ(*recorder.progress, Centred(recorder.progress->width, recorder.progress->height));
+    EXPECT_NE(recorder.progress->left, 1024 / 2 - recorder.progress->width / 2);
+    // The status panel: 10 x characters + 90 wide, centred, whatever its text;
+    // "Installing Files" first.
+    ASSERT_FALSE(recorder.statuses.empty());
+    EXPECT_EQ(recorder.statuses.front().first, "Installing Files");
+    EXPECT_EQ(recorder.statuses.front().second, Centred(250, 65));
+    for (const auto& [text, box] : recorder.statuses) {
+        EXPECT_EQ(box, Centred(10 * static_cast<int>(text.size()) + 90, 65)) << text;
+    }
+}
+
+TEST_F(SmallScreen, TheExpansionsProgressWindowIsCentredOnTheScreen) {
+    WriteFile("D:\\install.cfg", installCfg);
+    WriteFile("D:\\finstall.cfg", "Installation Directory,C:\\Work\\acme.exe\r\n");
+    WriteFile("D:\\disk.001", "SSeg");
+    CreateScreen();
+    TUNZIP unzip(*screen);
+    unzip.FormCreate();
+    state.ArchiveFileList.LoadFromFile(files(), "D:\\finstall.cfg");
+    files().forceDirectories(state.ExpandDir);
+    unzip.SegCompEZ1SegBefore(smExpand, "disk.001", 1);
+    ASSERT_TRUE(unzip.Progress->Active());
+    const TForm_Progress& window = *unzip.Progress->Window();
+    EXPECT_EQ(BoxOf(window), Centred(window.Width, window.Height));
+    EXPECT_EQ(BoxOf(*screen), (Box{0, 0, kWidth, kHeight}));
+}
+
+}  // namespace
+}  // namespace tavlin::test
