@@ -1,6 +1,6 @@
 // ExpandArchive: writes the selected members to files below TargetPath, with
 // their dates and attributes, and reports the paths written.
-#include <algorithm>
+#include <optional>
 
 #include "compress/member_names.h"
 #include "compress/zivi_archive.h"
@@ -18,6 +18,7 @@ void TZiviArchive::ExpandArchiveStream(Stream& stream, std::vector<std::string>*
     const TArchiveHeader header = ReadArchiveHeader(stream);
     const std::string methodID = header.MethodIDText();
     std::int64_t total = 0;
+    const std::optional<MemberNameSet> chosen = Names ? std::optional<MemberNameSet>(*Names) : std::nullopt;
     while (const auto record = ReadMemberHeader(stream)) {
         const TMemberHeader& h = record->Header;
         const auto skipData = [&] { stream.seek(record->DataOffset + h.CompressedSize, SeekOrigin::Begin); };
@@ -26,8 +27,7 @@ void TZiviArchive::ExpandArchiveStream(Stream& stream, std::vector<std::string>*
         const bool emptyMember = h.ExpandedSize == 0 && h.CompressedSize == 0;
         if (total >= header.TotalSize && !emptyMember) break;
 
-        if (Names && std::none_of(Names->begin(), Names->end(),
-                                  [&](const std::string& n) { return SameMemberName(n, record->Name); })) {
+        if (chosen && !chosen->Contains(record->Name)) {
             skipData();
             total += h.ExpandedSize;
             continue;

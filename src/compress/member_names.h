@@ -3,11 +3,25 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 namespace tavlin {
 
 // Equal when they differ at most in the case of the letters A to Z.
 bool SameMemberName(const std::string& a, const std::string& b);
+
+// A list of member names to look names up in by SameMemberName, at a constant
+// cost per look-up: an archive of many members against a list of as many
+// would otherwise take time with the square of the count.
+class MemberNameSet {
+public:
+    explicit MemberNameSet(const std::vector<std::string>& names);
+    bool Contains(const std::string& name) const;
+
+private:
+    std::unordered_set<std::string> keys_;
+};
 
 // A name that begins with "\" is a path from the root of the current drive.
 bool IsRootedMemberName(const std::string& name);

@@ -3,7 +3,6 @@
 // archives never reach the owner's handlers), the owner may trim the list, and
 // then each wanted archive is copied out into the temporary file and expanded
 // into its template's folder.
-#include <algorithm>
 
 #include "compress/member_names.h"
 #include "segment/dedazedozave.h"
@@ -138,10 +137,9 @@ void DEdaZedozave::ExpandArchiveRecord(TSegArc& entry) {
     // Nothing of an archive is written when one of its chosen names would leave its folder.
     TArchiveList members;
     ListArchive(archive.Path(), members);
+    const MemberNameSet chosen(entry.ArcFiles);
     for (const auto& member : members) {
-        const bool chosen = std::any_of(entry.ArcFiles.begin(), entry.ArcFiles.end(),
-                                        [&](const std::string& name) { return SameMemberName(name, member.Name); });
-        if (chosen) RefuseEscapingName(member.Name);
+        if (chosen.Contains(member.Name)) RefuseEscapingName(member.Name);
     }
     ExpandArchive(archive.Path(), &entry.ArcFiles);
     if (OnSegAfterArchive) OnSegAfterArchive(header, entry.Template);

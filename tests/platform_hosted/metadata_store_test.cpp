@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "machine_fixture.h"
 #include "platform/hosted/metadata_store.h"
@@ -74,6 +76,32 @@ TEST_F(MetadataStoreTest, TwoStoresOnOneFileSeeEachOther) {
     EXPECT_EQ(second.get(drive(), "a.txt").attributes, faHidden);
     second.forget(drive(), "a.txt");
     EXPECT_FALSE(first.get(drive(), "a.txt").attributes.has_value());
+}
+
+TEST_F(MetadataStoreTest, AFolderIsOneFolderHoweverItsPathIsWritten) {
+    const fs::path outside = folder_.parent_path() / (folder_.filename().string() + "-other");
+    const fs::path inFolder = drive() / "App";
+    // Each pair: where a value is written, and another way to write that folder.
+    const std::vector<std::pair<fs::path, fs::path>> cases = {
+        {inFolder, drive() / "." / "App"},
+        {inFolder, drive() / "Other" / ".." / "App"},
+        {inFolder, fs::path(folder_.string() + "//drives/c/App")},
+        {folder_, folder_ / "."},
+        {outside / "x", outside / "y" / ".." / "x"},
+    };
+    for (const auto& [written, other] : cases) {
+        SCOPED_TRACE(written.string() + " as " + other.string());
+        {
+            auto store = openStore();
+            store.setAttributes(written, "a.txt", faHidden);
+            EXPECT_EQ(store.get(other, "a.txt").attributes, faHidden);
+        }
+        // The same with the machine folder itself named with a trailing separator.
+        MetadataStore reopened(folder_ / "metadata.tsv", fs::path(folder_.string() + "/"));
+        EXPECT_EQ(reopened.get(other, "a.txt").attributes, faHidden);
+        reopened.setAttributes(other, "a.txt", std::nullopt);
+        EXPECT_FALSE(openStore().get(written, "a.txt").attributes.has_value());
+    }
 }
 
 }  // namespace

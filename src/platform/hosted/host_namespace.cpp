@@ -58,11 +58,11 @@ std::optional<HostNamespace::FolderStamp> HostNamespace::stampOf(const fs::path&
     return stamp;
 }
 
-HostNamespace::Listing* HostNamespace::listing(const fs::path& folder) {
+HostNamespace::Listing* HostNamespace::listing(const fs::path& folder, const std::optional<FolderStamp>& known) {
     const std::string key = folder.string();
     // The stamp is taken before the entries are read: a change while reading
     // them leaves a stamp that no longer matches, and the next use reads again.
-    const auto stamp = stampOf(folder);
+    const auto stamp = known ? known : stampOf(folder);
     if (!stamp) {
         listings_.erase(key);
         return nullptr;
@@ -161,7 +161,12 @@ std::optional<HostEntry> HostNamespace::find(const fs::path& folder, const std::
     if (const auto kind = isFolderOnHost(folder / exact)) {
         return HostEntry{exact, windowsFromUtf8(exact), {}, *kind};
     }
-    const Listing* names = listing(folder);
+    return findInexact(folder, windowsName);
+}
+
+std::optional<HostEntry> HostNamespace::findInexact(const fs::path& folder, const std::string& windowsName,
+                                                    const std::optional<FolderStamp>& known) {
+    const Listing* names = listing(folder, known);
     if (!names) return std::nullopt;
     // Of names that differ in letter case only, the host may hold several; take
     // the one a listing shows first.
@@ -255,10 +260,11 @@ bool HostNamespace::resolveExactly(const fs::path& root, Resolved& result) {
     const fs::path host = parent / name;
     const auto kind = isFolderOnHost(host);
     if (!kind) {
-        if (!isFolderOnHost(parent).value_or(false)) return false;
+        const auto parentStamp = stampOf(parent);
+        if (!parentStamp) return false;
         result.parentIsFolder = true;
         result.hostParent = parent;
-        if (const auto entry = find(parent, path.components.back())) {
+        if (const auto entry = findInexact(parent, path.components.back(), parentStamp)) {
             result.host = parent / entry->hostName;
             result.exists = true;
             result.folder = entry->folder;

@@ -94,8 +94,12 @@ private:
     // (result untouched) when it does not.
     bool resolveExactly(const std::filesystem::path& root, Resolved& result);
     static std::optional<FolderStamp> stampOf(const std::filesystem::path& folder);
-    // The current listing of a folder; nothing when it cannot be read.
-    Listing* listing(const std::filesystem::path& folder);
+    // The current listing of a folder; nothing when it cannot be read. A stamp
+    // the caller has just taken saves looking at the folder again.
+    Listing* listing(const std::filesystem::path& folder, const std::optional<FolderStamp>& known = std::nullopt);
+    // find for a name known not to exist as written.
+    std::optional<HostEntry> findInexact(const std::filesystem::path& folder, const std::string& windowsName,
+                                         const std::optional<FolderStamp>& known = std::nullopt);
     // Takes an entry made or removed through the machine into the listing that
     // prepareChange made ready, or drops the listing.
     void noteChange(const std::filesystem::path& folder, const std::string& hostName, std::optional<bool> folderKind);

@@ -355,6 +355,9 @@ std::optional<std::string> HostedFileSystem::shortPathName(const std::string& pa
     }
     bool first = true;
     std::size_t pos = 0;
+    // Where position lives on the host, kept along the walk; looked up afresh
+    // only where the walk goes up.
+    std::optional<fs::path> positionHost;
     while (pos < rest.size()) {
         std::size_t end = pos;
         while (end < rest.size() && !isPathSeparator(rest[end])) ++end;
@@ -365,16 +368,24 @@ std::optional<std::string> HostedFileSystem::shortPathName(const std::string& pa
         first = false;
         if (name == "." || name == "..") {
             out += name;
-            position = name == ".." ? position.parent() : position;
+            if (name == "..") {
+                position = position.parent();
+                positionHost.reset();
+            }
             continue;
         }
-        const auto parent = names_.resolve(position);
+        if (!positionHost) {
+            const auto parent = names_.resolve(position);
+            if (!parent) return std::nullopt;
+            positionHost = parent->host;
+        }
         const auto next = absolutePath(std::string(name), position);
-        if (!parent || !next || next->components.size() != position.components.size() + 1) return std::nullopt;
-        const auto entry = names_.find(parent->host, next->components.back());
+        if (!next || next->components.size() != position.components.size() + 1) return std::nullopt;
+        const auto entry = names_.find(*positionHost, next->components.back());
         if (!entry) return std::nullopt;
-        out += names_.shortNameOf(parent->host, *entry);
+        out += names_.shortNameOf(*positionHost, *entry);
         position = position.child(entry->longName);
+        *positionHost /= entry->hostName;
     }
     if (!rest.empty() && isPathSeparator(rest.back()) && (out.empty() || out.back() != '\\')) out += '\\';
     return out;

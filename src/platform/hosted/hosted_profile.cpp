@@ -23,7 +23,6 @@ std::string HostedProfile::pathOf(const std::string& file) {
 }
 
 std::optional<std::string> HostedProfile::load(const std::string& path) {
-    if (!files_.fileExists(path)) return std::nullopt;
     std::unique_ptr<FileStream> stream;
     try {
         stream = files_.openRead(path);
@@ -31,6 +30,13 @@ std::optional<std::string> HostedProfile::load(const std::string& path) {
         return std::nullopt;  // a file that cannot be opened reads like a missing one
     }
     return readWholeStream(*stream);
+}
+
+std::optional<std::string> HostedProfile::loadForChange(const std::string& path) {
+    // Opening first costs one look-up where the file is there, as it mostly is.
+    if (auto bytes = load(path)) return bytes;
+    if (files_.fileExists(path)) return std::nullopt;
+    return std::string();
 }
 
 std::string HostedProfile::readString(const std::string& file, const std::string& section, const std::string& key,
@@ -68,25 +74,19 @@ std::vector<std::string> HostedProfile::readKeyNames(const std::string& file, co
 bool HostedProfile::writeString(const std::string& file, const std::string& section, const std::string& key,
                                 const std::string& value) {
     const std::string path = pathOf(file);
-    std::string bytes;
-    if (files_.fileExists(path)) {
-        const auto loaded = load(path);
-        if (!loaded) return false;
-        bytes = *loaded;
-    }
-    IniDocument document(bytes);
+    const auto bytes = loadForChange(path);
+    if (!bytes) return false;
+    IniDocument document(*bytes);
     if (!document.set(section, key, value)) return true;
     return store(path, document.bytes());
 }
 
 bool HostedProfile::deleteKey(const std::string& file, const std::string& section, const std::string& key) {
-    const std::string path = pathOf(file);
-    if (!files_.fileExists(path)) return true;
-    const auto loaded = load(path);
+    const auto loaded = loadForChange(pathOf(file));
     if (!loaded) return false;
     IniDocument document(*loaded);
     if (!document.erase(section, key)) return true;
-    return store(path, document.bytes());
+    return store(pathOf(file), document.bytes());
 }
 
 bool HostedProfile::store(const std::string& path, const std::string& text) {

@@ -24,6 +24,9 @@ private:
     // A bare file name means a file in the Windows folder.
     std::string pathOf(const std::string& file);
     std::optional<std::string> load(const std::string& path);
+    // The bytes to change: empty for a missing file, nothing for one that is
+    // there but cannot be read.
+    std::optional<std::string> loadForChange(const std::string& path);
     // Replaces the file's bytes as one step, so that a run that is killed leaves
     // either the old file or the new one, never a part of it.
     bool store(const std::string& path, const std::string& text);

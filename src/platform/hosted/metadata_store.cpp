@@ -60,14 +60,40 @@ std::vector<std::string> fields(std::string_view line) {
     return out;
 }
 
+// A path text with no empty, "." or ".." component and no trailing separator:
+// what lexical normalisation leaves as it is.
+bool isNormalPath(std::string_view text) {
+    if (text.empty() || text.back() == '/') return false;
+    std::size_t start = text.front() == '/' ? 1 : 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('/', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view part = text.substr(start, end - start);
+        if (part.empty() || part == "." || part == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 MetadataStore::MetadataStore(std::filesystem::path storeFile, std::filesystem::path base)
     : file_(std::move(storeFile)), base_(std::move(base).lexically_normal()) {
+    baseText_ = base_.generic_string();
+    if (baseText_.size() > 1 && baseText_.back() == '/') baseText_.pop_back();
     refresh();
 }
 
 std::string MetadataStore::keyOf(const std::filesystem::path& folder) const {
+    // The machine's own paths are normal already and below the base: cut the text
+    // instead of normalising it, which costs more than the rest of a look-up.
+    if constexpr (std::filesystem::path::preferred_separator == '/') {
+        const std::string& text = folder.native();
+        if (!baseText_.empty() && baseText_ != "/" && isNormalPath(text) && text.compare(0, baseText_.size(), baseText_) == 0) {
+            if (text.size() == baseText_.size()) return ".";
+            if (text[baseText_.size()] == '/') return text.substr(baseText_.size() + 1);
+        }
+    }
     const auto normal = folder.lexically_normal();
     if (!base_.empty()) {
         const auto relative = normal.lexically_relative(base_);

@@ -89,6 +89,7 @@ private:
 
     std::filesystem::path file_;
     std::filesystem::path base_;
+    std::string baseText_;  // base_ without a trailing separator
     std::map<std::string, std::map<std::string, Entry>> folders_;
     // Per folder key: upper-cased short name to the host names that record it.
     std::map<std::string, std::multimap<std::string, std::string>> shortNames_;
