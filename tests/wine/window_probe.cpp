@@ -1,7 +1,9 @@
 // window_probe.exe: tells a script what it cannot see from the X server about a
 // top-level window of another program under wine.
-//   window_probe TITLE [SECONDS=60]
-// Waits, polling, for a window of exactly that title (up to SECONDS), then prints
+//   window_probe TITLE [SECONDS=60] [PICTURE.bmp]
+// Waits, polling, for a window of exactly that title (up to SECONDS), keeps what
+// the screen shows of it in PICTURE.bmp when given (at once: the window may live
+// only a moment), then prints
 //   class NAME / client WIDTHxHEIGHT / iconic 0|1 / owner TITLE|none
 // and one line "child CLASS LEFT,TOP WIDTHxHEIGHT TEXT" per child window, in
 // client coordinates. Exits 1 when no such window came.
@@ -35,6 +37,46 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM parent) {
     return TRUE;
 }
 
+// The window's rectangle of the screen as a 24-bit bitmap file, once it shows.
+void Capture(HWND window, const char* file) {
+    for (int i = 0; i < 50 && !IsWindowVisible(window); ++i) Sleep(10);
+    UpdateWindow(window);
+    Sleep(100);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::string pixels(stride * height, '\0');
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info;
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
+    if (FILE* out = std::fopen(file, "wb")) {
+        std::fwrite(&header, sizeof header, 1, out);
+        std::fwrite(&info, sizeof info, 1, out);
+        std::fwrite(pixels.data(), 1, pixels.size(), out);
+        std::fclose(out);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +94,7 @@ int main(int argc, char** argv) {
         }
         Sleep(20);
     }
+    if (argc > 3) Capture(window, argv[3]);
     RECT client;
     GetClientRect(window, &client);
     const HWND owner = GetWindow(window, GW_OWNER);
