@@ -43,20 +43,29 @@ std::string JoinKey(const std::string& parent, const std::string& child) {
     return parent.empty() ? child : parent + "\\" + child;
 }
 
-void SetStringValue(Platform& platform, RegistryRoot root, const std::string& key, const std::string& name,
-                    const std::string& value, const ChangeRecorder& record) {
-    if (!platform.registry().writeString(root, key, name, value)) {
-        throw ERegistryException("Failed to set data for '" + name + "'");
-    }
-    Record(record, "Set registry value " + RootName(root) + "\\" + key + "\\" + name + " = " + value);
+// The error that ends the run, with the message its users know; the system's
+// reason (the call and its text) goes into the record of the run beside it.
+ERegistryException RegistryFailure(Platform& platform, const InstallContext& context, const std::string& message) {
+    const std::string reason = platform.registry().lastFailure();
+    Record(context.RecordNote, reason.empty() ? message : message + ": " + reason);
+    return ERegistryException(message);
 }
 
-void SetDwordValue(Platform& platform, RegistryRoot root, const std::string& key, const std::string& name,
-                   std::uint32_t value, const ChangeRecorder& record) {
-    if (!platform.registry().writeDword(root, key, name, value)) {
-        throw ERegistryException("Failed to set data for '" + name + "'");
+void SetStringValue(Platform& platform, const InstallContext& context, RegistryRoot root, const std::string& key,
+                    const std::string& name, const std::string& value) {
+    if (!platform.registry().writeString(root, key, name, value)) {
+        throw RegistryFailure(platform, context, "Failed to set data for '" + name + "'");
     }
-    Record(record, "Set registry value " + RootName(root) + "\\" + key + "\\" + name + " = " + std::to_string(value));
+    Record(context.RecordChange, "Set registry value " + RootName(root) + "\\" + key + "\\" + name + " = " + value);
+}
+
+void SetDwordValue(Platform& platform, const InstallContext& context, RegistryRoot root, const std::string& key,
+                   const std::string& name, std::uint32_t value) {
+    if (!platform.registry().writeDword(root, key, name, value)) {
+        throw RegistryFailure(platform, context, "Failed to set data for '" + name + "'");
+    }
+    Record(context.RecordChange,
+           "Set registry value " + RootName(root) + "\\" + key + "\\" + name + " = " + std::to_string(value));
 }
 
 // Where one configured entry writes: an INI file's key or a registry value.
@@ -248,8 +257,10 @@ void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log) {
                                      registry.readString(root, normal, target.name));
             }
         }
-        if (!registry.createKey(root, normal)) throw ERegistryException("Failed to create key " + target.rawKeyPath);
-        SetStringValue(platform, root, normal, target.name, target.value, context.RecordChange);
+        if (!registry.createKey(root, normal)) {
+            throw RegistryFailure(platform, context, "Failed to create key " + target.rawKeyPath);
+        }
+        SetStringValue(platform, context, root, normal, target.name, target.value);
     }
 }
 
@@ -260,19 +271,23 @@ void RegisterUninstallEntry(InstallContext& context) {
     if (title.empty()) return;
     const std::string key = NormalKeyPath(std::string(kUninstallListKey) + title);
     constexpr RegistryRoot root = RegistryRoot::LocalMachine;
-    if (!platform.registry().createKey(root, key)) return;  // no rights: the product stays unlisted
+    if (!platform.registry().createKey(root, key)) {
+        // No rights: the product stays unlisted, and the record says why.
+        const std::string reason = platform.registry().lastFailure();
+        Record(context.RecordNote, "Not listed among the installed programs" + (reason.empty() ? "" : ": " + reason));
+        return;
+    }
 
     const std::string folder = context.Main_Dir;
-    const ChangeRecorder& record = context.RecordChange;
     // The command first: an entry that has it can always be run to the end.
-    SetStringValue(platform, root, key, "UninstallString", folder + "setup.exe " + title, record);
-    SetStringValue(platform, root, key, "DisplayName", title, record);
-    SetStringValue(platform, root, key, "QuietUninstallString", folder + "setup.exe /VERYSILENT " + title, record);
-    SetStringValue(platform, root, key, "InstallLocation", folder, record);
-    SetStringValue(platform, root, key, "DisplayIcon", folder + "setup.exe", record);
-    SetDwordValue(platform, root, key, "EstimatedSize", InstalledKiB(platform, context.state), record);
-    SetDwordValue(platform, root, key, "NoModify", 1, record);
-    SetDwordValue(platform, root, key, "NoRepair", 1, record);
+    SetStringValue(platform, context, root, key, "UninstallString", folder + "setup.exe " + title);
+    SetStringValue(platform, context, root, key, "DisplayName", title);
+    SetStringValue(platform, context, root, key, "QuietUninstallString", folder + "setup.exe /VERYSILENT " + title);
+    SetStringValue(platform, context, root, key, "InstallLocation", folder);
+    SetStringValue(platform, context, root, key, "DisplayIcon", folder + "setup.exe");
+    SetDwordValue(platform, context, root, key, "EstimatedSize", InstalledKiB(platform, context.state));
+    SetDwordValue(platform, context, root, key, "NoModify", 1);
+    SetDwordValue(platform, context, root, key, "NoRepair", 1);
 }
 
 std::optional<std::pair<RegistryRoot, std::string>> LoggedKeyLocation(const std::string& text) {

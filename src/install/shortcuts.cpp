@@ -78,7 +78,12 @@ void TShortcuts::CreateShortcuts() {
     const std::string linkName = ProgramName + ".lnk";
     const auto save = [&](const std::string& path) {
         files.deleteFile(path);  // a link that cannot be removed is simply saved over, or missing
-        if (link->save(path) && RecordChange) RecordChange("Wrote shortcut " + path);
+        if (link->save(path)) {
+            if (RecordChange) RecordChange("Wrote shortcut " + path);
+        } else if (RecordNote) {
+            const std::string reason = link->lastFailure();
+            RecordNote("Failed to write shortcut " + path + (reason.empty() ? "" : ": " + reason));
+        }
     };
     const auto saveInFolder = [&](const std::string& base) {
         const std::string folder = base + Folder + "\\";
@@ -124,6 +129,7 @@ void CreateItemShortcuts(InstallContext& context, UninstallLog& log, std::size_t
     shortcuts.WinShow = fields[8];
     shortcuts.CommandLine = fields[9];
     shortcuts.RecordChange = context.RecordChange;
+    shortcuts.RecordNote = context.RecordNote;
 
     const std::string startMenu = SpecialFolder(platform, sfStartMenu);
     const std::string desktop = SpecialFolder(platform, sfDesktop);

@@ -33,6 +33,8 @@ public:
     std::string CommandLine;
     // Hears of every folder created and link written, when set.
     ChangeRecorder RecordChange;
+    // Hears of every link that could not be written, with the system's reason.
+    ChangeRecorder RecordNote;
 
     void RefreshFolderList();
     // Writes the .lnk files for the current values; raises when the shell-link

@@ -30,6 +30,10 @@ public:
     // Deletes a key with all its subkeys and values.
     virtual bool deleteKeyTree(RegistryRoot root, const std::string& path) = 0;
     virtual bool deleteValue(RegistryRoot root, const std::string& path, const std::string& name) = 0;
+
+    // Why the last request that failed did so: the system call and the system's
+    // own text, for messages and the /LOG record. Empty when the backend cannot tell.
+    virtual std::string lastFailure() const { return {}; }
 };
 
 }  // namespace tavlin

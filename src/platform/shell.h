@@ -32,6 +32,8 @@ public:
     virtual void setShowCommand(int showCommand) = 0;
     // IPersistFile::Save: writes the .lnk file. False when it could not be written.
     virtual bool save(const std::string& path) = 0;
+    // Why the last save failed, naming the call; empty when the backend cannot tell.
+    virtual std::string lastFailure() const { return {}; }
 };
 
 class Shell {
@@ -50,6 +52,10 @@ public:
     virtual int smallIconIndex(const std::string& path) = 0;
     // The handle of the system's small-icon list, as seen from a file or folder.
     virtual std::uintptr_t systemSmallImageList(const std::string& path) = 0;
+
+    // Why the last request that was not started failed, naming the call and giving
+    // the system's text; empty when the backend cannot tell.
+    virtual std::string lastFailure() const { return {}; }
 };
 
 }  // namespace tavlin

@@ -95,10 +95,10 @@ std::vector<FindData> HostedFileSystem::findAll(const std::string& pattern) {
         data.name = name;
         data.alternateName = alternate;
         data.attributes = attributes;
-        if ((attributes & faDirectory) == 0) {
-            if (const auto info = hostStatus(host)) data.size = static_cast<std::uint64_t>(info->st_size);
-        }
-        data.lastWriteDos = dosTimeOf(host).value_or(0);
+        // One look at the entry gives both its size and its time.
+        const auto info = hostStatus(host);
+        if (info && (attributes & faDirectory) == 0) data.size = static_cast<std::uint64_t>(info->st_size);
+        data.lastWriteDos = info ? dosTimeFromHost(info->st_mtim.tv_sec).value_or(0) : 0;
         found.push_back(std::move(data));
     };
     if (!folder->path.isRoot()) {
@@ -381,7 +381,17 @@ std::optional<std::string> HostedFileSystem::shortPathName(const std::string& pa
         }
         const auto next = absolutePath(std::string(name), position);
         if (!next || next->components.size() != position.components.size() + 1) return std::nullopt;
-        const auto entry = names_.find(*positionHost, next->components.back());
+        // A name that leads, as written, towards the path found above exists as
+        // written, and the exact name is what a look-up would find.
+        const std::string exact = utf8FromWindows(next->components.back());
+        const fs::path candidate = *positionHost / exact;
+        const std::string& wholeText = whole->host.native();
+        const std::string& candidateText = candidate.native();
+        const bool leads = wholeText.compare(0, candidateText.size(), candidateText) == 0 &&
+                           (wholeText.size() == candidateText.size() || wholeText[candidateText.size()] == '/');
+        const auto entry = leads ? std::optional<HostEntry>(HostEntry{exact, windowsFromUtf8(exact), {},
+                                                                      wholeText.size() != candidateText.size() || whole->folder})
+                                 : names_.find(*positionHost, next->components.back());
         if (!entry) return std::nullopt;
         out += names_.shortNameOf(*positionHost, *entry);
         position = position.child(entry->longName);

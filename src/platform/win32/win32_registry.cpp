@@ -1,11 +1,13 @@
 // Registry keys and values on advapi32. Keys are opened for one request and closed
-// again; nothing is cached.
+// again; nothing is cached. A failed request leaves the call's name and the
+// system's text in lastFailure().
 #include "platform/win32/win32_registry.h"
 
 #include <windows.h>
 
 #include <vector>
 
+#include "platform/win32/win32_error.h"
 #include "platform/win32/win32_handles.h"
 
 namespace tavlin::win32 {
@@ -19,14 +21,16 @@ HKEY rootKey(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-UniqueKey openExisting(HKEY parent, const std::string& path, REGSAM access) {
+// The key, or nothing with the call's status in status.
+UniqueKey openExisting(HKEY parent, const std::string& path, REGSAM access, LONG& status) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return nullptr;
+    status = RegOpenKeyExA(parent, path.c_str(), 0, access, &key);
+    if (status != ERROR_SUCCESS) return nullptr;
     return UniqueKey(key);
 }
 
-UniqueKey openExisting(RegistryRoot root, const std::string& path, REGSAM access) {
-    return openExisting(rootKey(root), registryKeyPath(path), access);
+UniqueKey openExisting(RegistryRoot root, const std::string& path, REGSAM access, LONG& status) {
+    return openExisting(rootKey(root), registryKeyPath(path), access, status);
 }
 
 // The names of a key's direct subkeys.
@@ -51,22 +55,22 @@ std::vector<std::string> subkeyNames(HKEY key) {
 
 // Deletes the subkey name of parent with everything below it. RegDeleteKeyA on
 // Windows NT refuses keys that still have subkeys, so the tree is taken apart
-// from the leaves up.
-bool deleteTree(HKEY parent, const std::string& name) {
+// from the leaves up. call names the request that failed, if one did.
+LONG deleteTree(HKEY parent, const std::string& name, const char*& call) {
     {
-        const UniqueKey key = openExisting(parent, name, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE);
-        if (!key) return false;
-        for (const auto& child : subkeyNames(key.get())) deleteTree(key.get(), child);
+        LONG status = ERROR_SUCCESS;
+        const UniqueKey key = openExisting(parent, name, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE, status);
+        if (!key) {
+            call = "RegOpenKeyExA";
+            return status;
+        }
+        for (const auto& child : subkeyNames(key.get())) {
+            const char* ignored = nullptr;
+            deleteTree(key.get(), child, ignored);  // a child that stays shows as the parent's failure
+        }
     }
-    return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
-}
-
-bool setValue(RegistryRoot root, const std::string& path, const std::string& name, DWORD type,
-              const void* data, std::size_t size) {
-    const UniqueKey key = openExisting(root, path, KEY_SET_VALUE);
-    if (!key) return false;
-    return RegSetValueExA(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data),
-                          static_cast<DWORD>(size)) == ERROR_SUCCESS;
+    call = "RegDeleteKeyA";
+    return RegDeleteKeyA(parent, name.c_str());
 }
 
 }  // namespace
@@ -78,14 +82,22 @@ std::string registryKeyPath(const std::string& path) {
     return path.substr(first, last - first + 1);
 }
 
+bool Win32Registry::succeeded(const char* call, LONG status) {
+    if (status == ERROR_SUCCESS) return true;
+    lastFailure_ = describeFailure(call, static_cast<DWORD>(status));
+    return false;
+}
+
 bool Win32Registry::openKey(RegistryRoot root, const std::string& path) {
-    return openExisting(root, path, allAccess) != nullptr;
+    LONG status = ERROR_SUCCESS;
+    const UniqueKey key = openExisting(root, path, allAccess, status);
+    return succeeded("RegOpenKeyExA", status);
 }
 
 bool Win32Registry::createKey(RegistryRoot root, const std::string& path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(rootKey(root), registryKeyPath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        allAccess, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (!succeeded("RegCreateKeyExA", RegCreateKeyExA(rootKey(root), registryKeyPath(path).c_str(), 0, nullptr,
+                                                      REG_OPTION_NON_VOLATILE, allAccess, nullptr, &key, nullptr))) {
         return false;
     }
     RegCloseKey(key);
@@ -94,25 +106,39 @@ bool Win32Registry::createKey(RegistryRoot root, const std::string& path) {
 
 std::optional<std::string> Win32Registry::readString(RegistryRoot root, const std::string& path,
                                                      const std::string& name) {
-    const UniqueKey key = openExisting(root, path, KEY_QUERY_VALUE);
-    if (!key) return std::nullopt;
+    LONG status = ERROR_SUCCESS;
+    const UniqueKey key = openExisting(root, path, KEY_QUERY_VALUE, status);
+    if (!succeeded("RegOpenKeyExA", status)) return std::nullopt;
     std::vector<char> data(256);
     for (;;) {
         DWORD type = 0;
         DWORD size = static_cast<DWORD>(data.size());
-        const LONG status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
-                                             reinterpret_cast<BYTE*>(data.data()), &size);
+        status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                                  &size);
         if (status == ERROR_MORE_DATA) {
             data.resize(size + 1);
             continue;
         }
-        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+        if (!succeeded("RegQueryValueExA", status)) return std::nullopt;
+        if (type != REG_SZ && type != REG_EXPAND_SZ) {
+            lastFailure_ = "RegQueryValueExA: the value " + name + " is not a string";
+            return std::nullopt;
+        }
         // The stored text need not end with its zero; it ends at the first one.
         std::string value(data.data(), size);
         const auto zero = value.find('\0');
         if (zero != std::string::npos) value.resize(zero);
         return value;
     }
+}
+
+bool Win32Registry::setValue(RegistryRoot root, const std::string& path, const std::string& name, DWORD type,
+                             const void* data, std::size_t size) {
+    LONG status = ERROR_SUCCESS;
+    const UniqueKey key = openExisting(root, path, KEY_SET_VALUE, status);
+    if (!succeeded("RegOpenKeyExA", status)) return false;
+    return succeeded("RegSetValueExA", RegSetValueExA(key.get(), name.c_str(), 0, type,
+                                                      static_cast<const BYTE*>(data), static_cast<DWORD>(size)));
 }
 
 bool Win32Registry::writeString(RegistryRoot root, const std::string& path, const std::string& name,
@@ -129,14 +155,20 @@ bool Win32Registry::writeDword(RegistryRoot root, const std::string& path, const
 bool Win32Registry::deleteKeyTree(RegistryRoot root, const std::string& path) {
     // An empty path names the root itself, whose subkeys are not ours to delete.
     const std::string keyPath = registryKeyPath(path);
-    if (keyPath.empty()) return false;
-    return deleteTree(rootKey(root), keyPath);
+    if (keyPath.empty()) {
+        lastFailure_ = "RegDeleteKeyA: a root key is never deleted";
+        return false;
+    }
+    const char* call = "RegDeleteKeyA";
+    const LONG status = deleteTree(rootKey(root), keyPath, call);
+    return succeeded(call, status);
 }
 
 bool Win32Registry::deleteValue(RegistryRoot root, const std::string& path, const std::string& name) {
-    const UniqueKey key = openExisting(root, path, KEY_SET_VALUE);
-    if (!key) return false;
-    return RegDeleteValueA(key.get(), name.c_str()) == ERROR_SUCCESS;
+    LONG status = ERROR_SUCCESS;
+    const UniqueKey key = openExisting(root, path, KEY_SET_VALUE, status);
+    if (!succeeded("RegOpenKeyExA", status)) return false;
+    return succeeded("RegDeleteValueA", RegDeleteValueA(key.get(), name.c_str()));
 }
 
 }  // namespace tavlin::win32

@@ -1,6 +1,10 @@
 // The registry on advapi32's ANSI functions.
 #pragma once
 
+#include <windows.h>
+
+#include <string>
+
 #include "platform/registry.h"
 
 namespace tavlin::win32 {
@@ -17,6 +21,15 @@ public:
                     std::uint32_t value) override;
     bool deleteKeyTree(RegistryRoot root, const std::string& path) override;
     bool deleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
+    std::string lastFailure() const override { return lastFailure_; }
+
+private:
+    // Notes a failed call's status; true when the status is a success.
+    bool succeeded(const char* call, LONG status);
+    bool setValue(RegistryRoot root, const std::string& path, const std::string& name, DWORD type,
+                  const void* data, std::size_t size);
+
+    std::string lastFailure_;
 };
 
 // The key path as the registry functions take it: without the "\" it may begin

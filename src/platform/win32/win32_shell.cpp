@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/win32_error.h"
 #include "platform/win32/win32_shell_link.h"
 
 namespace tavlin::win32 {
@@ -24,8 +25,12 @@ bool Win32Shell::execute(ShellOwner owner, const std::string& verb, const std::s
     const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(window, textOrNull(verb), file.c_str(),
                                                                 textOrNull(parameters), textOrNull(folder),
                                                                 showCommand));
-    // Values up to 32 are the shell's error codes.
-    return result > 32;
+    // Values up to 32 are the shell's error codes; the reason is in the thread's
+    // last error, which uses the same numbers for the common ones.
+    if (result > 32) return true;
+    const DWORD code = GetLastError();
+    lastFailure_ = describeFailure("ShellExecuteA", code != 0 ? code : static_cast<DWORD>(result));
+    return false;
 }
 
 std::unique_ptr<ShellLink> Win32Shell::createShellLink() { return std::make_unique<Win32ShellLink>(); }

@@ -1,6 +1,8 @@
 // The shell on shell32: starting files, shell links and the system's small icons.
 #pragma once
 
+#include <string>
+
 #include "platform/shell.h"
 #include "platform/win32/win32_windows.h"
 
@@ -15,9 +17,11 @@ public:
     std::unique_ptr<ShellLink> createShellLink() override;
     int smallIconIndex(const std::string& path) override;
     std::uintptr_t systemSmallImageList(const std::string& path) override;
+    std::string lastFailure() const override { return lastFailure_; }
 
 private:
     const OwnerWindows& owners_;
+    std::string lastFailure_;
 };
 
 }  // namespace tavlin::win32

@@ -66,10 +66,16 @@ void Win32ShellLink::setShowCommand(int showCommand) { link_->SetShowCmd(showCom
 
 bool Win32ShellLink::save(const std::string& path) {
     const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (length == 0) return false;
+    if (length == 0) {
+        lastFailure_ = describeFailure("MultiByteToWideChar", GetLastError());
+        return false;
+    }
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
-    return SUCCEEDED(file_->Save(wide.c_str(), FALSE));
+    const HRESULT result = file_->Save(wide.c_str(), FALSE);
+    if (SUCCEEDED(result)) return true;
+    lastFailure_ = describeHresult("IPersistFile::Save", result);
+    return false;
 }
 
 }  // namespace tavlin::win32

@@ -25,10 +25,12 @@ public:
     void setArguments(const std::string& arguments) override;
     void setShowCommand(int showCommand) override;
     bool save(const std::string& path) override;
+    std::string lastFailure() const override { return lastFailure_; }
 
 private:
     void release();
 
+    std::string lastFailure_;
     bool comInitialized_ = false;
     IShellLinkA* link_ = nullptr;
     IPersistFile* file_ = nullptr;
