@@ -67,20 +67,54 @@ void TApplication::RemoveTimer(TTimer* timer) {
     timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
 }
 
-bool TApplication::FireNextTimer() {
+std::int64_t TApplication::Now() const {
+    // Differences of the 32-bit count stay right across its wrap.
+    if (ticks_) return now_ + static_cast<std::uint32_t>(ticks_->milliseconds() - ticksStart_);
+    return now_;
+}
+
+void TApplication::UseRealTime(Ticks& ticks) {
+    now_ = Now();
+    ticks_ = &ticks;
+    ticksStart_ = ticks.milliseconds();
+}
+
+TTimer* TApplication::FirstDue() const {
     TTimer* next = nullptr;
     for (TTimer* timer : timers_) {
         if (timer->enabled_ && (!next || timer->dueAt_ < next->dueAt_)) next = timer;
     }
+    return next;
+}
+
+std::optional<std::int64_t> TApplication::NextTimerDue() const {
+    const TTimer* next = FirstDue();
+    if (!next) return std::nullopt;
+    return next->dueAt_;
+}
+
+void TApplication::Fire(TTimer& timer) {
+    timer.dueAt_ = Now() + timer.Interval;
+    if (timer.OnTimer) Dispatch(timer.OnTimer);
+}
+
+bool TApplication::FireNextTimer() {
+    TTimer* next = FirstDue();
     if (!next) return false;
-    now_ = std::max(now_, next->dueAt_);
-    next->dueAt_ = now_ + next->Interval;
-    if (next->OnTimer) Dispatch(next->OnTimer);
+    if (!ticks_) now_ = std::max(now_, next->dueAt_);
+    Fire(*next);
+    return true;
+}
+
+bool TApplication::FireDueTimer() {
+    TTimer* next = FirstDue();
+    if (!next || next->dueAt_ > Now()) return false;
+    Fire(*next);
     return true;
 }
 
 bool TApplication::HandleMessage() {
-    if (FireNextTimer()) return true;
+    if (ticks_ ? FireDueTimer() : FireNextTimer()) return true;
     bool handled = false;
     if (OnIdle) Dispatch([&] { handled = OnIdle(); });
     return handled;

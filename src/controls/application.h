@@ -1,19 +1,23 @@
 // The application object: its title, the message pump, minimising, message boxes
 // captioned with the title, its open forms with the observer that hears of their
 // changes, and the one-shot timers of the forms, which it fires in order of their
-// due time on a clock of its own.
+// due time on a clock of its own: virtual (a timer fires as soon as the loop asks,
+// the clock jumping to its due time) unless a front end that waits real time gives
+// it the platform's ticks.
 #pragma once
 
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "controls/text_metrics.h"
 #include "platform/dialogs.h"
+#include "platform/ticks.h"
 
 namespace tavlin {
 
@@ -102,10 +106,20 @@ public:
     void AddTimer(TTimer* timer);
     void RemoveTimer(TTimer* timer);
     // Milliseconds on the application's clock.
-    std::int64_t Now() const { return now_; }
-    // Fires the enabled timer that is due first, moving the clock to its due time.
-    // False when no timer is enabled.
+    std::int64_t Now() const;
+    // From now on the clock is real time: the ticks' milliseconds, going on from
+    // the clock's present value. A timer then fires only once it is due, and the
+    // idle hook waits (at most until NextTimerDue) for the user meanwhile.
+    void UseRealTime(Ticks& ticks);
+    bool RealTime() const { return ticks_ != nullptr; }
+    // When the enabled timer that is due first fires; nothing when none is enabled.
+    std::optional<std::int64_t> NextTimerDue() const;
+    // Fires the enabled timer that is due first, moving the virtual clock to its
+    // due time. False when no timer is enabled.
     bool FireNextTimer();
+    // Fires the enabled timer that is due first if its time has come. False when
+    // none is due.
+    bool FireDueTimer();
     // One step of a message loop: the next due timer, or else the front end's idle
     // hook (which waits for the user's next action). False when neither had anything.
     // Errors that escape a handler are shown (Dispatch).
@@ -119,7 +133,12 @@ private:
     std::unique_ptr<TTextMeasurer> measurer_;
     std::vector<TForm*> forms_;
     std::vector<TTimer*> timers_;
+    TTimer* FirstDue() const;
+    void Fire(TTimer& timer);
     std::int64_t now_ = 0;
+    // Real time: the ticks, and their count when the clock stood at now_.
+    Ticks* ticks_ = nullptr;
+    std::uint32_t ticksStart_ = 0;
 };
 
 // A timer that raises OnTimer every Interval milliseconds while enabled; the

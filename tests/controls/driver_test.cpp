@@ -105,6 +105,44 @@ TEST_F(Driver, FiresTimersInOrderOfTheirDueTime) {
     EXPECT_EQ(application->Now(), 1000);
 }
 
+// A clock that a test moves by hand, starting near the 32-bit count's wrap.
+class HandTicks : public Ticks {
+public:
+    std::uint32_t count = 0xFFFFFF00u;
+    std::uint32_t milliseconds() override { return count; }
+    void wait(std::uint32_t milliseconds) override { count += milliseconds; }
+};
+
+TEST_F(Driver, OnRealTimeATimerFiresOnlyOnceDueAndTheLoopWaitsMeanwhile) {
+    HandTicks ticks;
+    application->UseRealTime(ticks);
+    TTimer slow(*application, "slow"), fast(*application, "fast");
+    std::vector<std::string> fired;
+    slow.Interval = 1000;
+    fast.Interval = 300;
+    slow.OnTimer = [&] {
+        fired.push_back("slow at " + std::to_string(application->Now()));
+        slow.SetEnabled(false);
+    };
+    fast.OnTimer = [&] { fired.push_back("fast at " + std::to_string(application->Now())); };
+    int idles = 0;
+    // The front end's idle hook: it waits until the next timer is due.
+    application->OnIdle = [&] {
+        ++idles;
+        ticks.wait(static_cast<std::uint32_t>(*application->NextTimerDue() - application->Now()));
+        return true;
+    };
+    slow.SetEnabled(true);
+    ticks.count += 100;  // the enabled timers' intervals start when they are enabled
+    fast.SetEnabled(true);
+    EXPECT_EQ(application->NextTimerDue(), 400);
+    EXPECT_FALSE(application->FireDueTimer());
+    while (fired.size() < 4) ASSERT_TRUE(application->HandleMessage());
+    EXPECT_EQ(fired, (std::vector<std::string>{"fast at 400", "fast at 700", "slow at 1000", "fast at 1000"}));
+    EXPECT_EQ(idles, 3);
+    EXPECT_EQ(application->NextTimerDue(), 1300);
+}
+
 TEST_F(Driver, TheFolderEditCreatesAChosenFolderOnlyOnceConfirmed) {
     TFolderEdit edit(*application, "Main_Dir");
     edit.Text = "C:\\Program Files\\TVL";
