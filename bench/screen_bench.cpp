@@ -16,7 +16,7 @@
 
 #include "platform/hosted/hosted_machine.h"
 #include "platform/hosted/hosted_pictures.h"
-#include "screenshots/file_pictures.h"
+#include "paint/file_pictures.h"
 #include "screenshots/raster_canvas.h"
 #include "screenshots/screen_picture.h"
 #include "setup/display_screen.h"

@@ -397,7 +397,7 @@ void PaintAnimate(PaintContext& context, const TAnimate& animate, TPoint origin)
 }
 
 void PaintImage(PaintContext& context, const TImage& image, TPoint origin) {
-    const PixelImage* pixels = context.Pixels(image.Picture);
+    const PixelImage* pixels = context.Pixels(image);
     if (!pixels || pixels->Empty()) return;
     Canvas& canvas = context.canvas;
     const TRect rect = Bounds(image, origin);

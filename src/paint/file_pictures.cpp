@@ -1,4 +1,4 @@
-#include "screenshots/file_pictures.h"
+#include "paint/file_pictures.h"
 
 #include <vector>
 

@@ -9,16 +9,22 @@
 #include "paint/builtin_pictures.h"
 #include "paint/control_paint.h"
 #include "paint/frames.h"
+#include "paint/picture_player.h"
 #include "paint/system_colours.h"
 #include "paint/text_paint.h"
 
 namespace tavlin {
 
-const PixelImage* PaintContext::Pixels(const TPicture& picture) const {
+const PixelImage* PaintContext::Pixels(const TPicture& picture, std::size_t frame) const {
     if (picture.FileName.rfind("res:", 0) == 0) return BuiltInPicture(picture.FileName);
     if (!pictures || picture.FileName.empty()) return nullptr;
     const DecodedPicture* decoded = pictures->Find(picture);
-    return decoded && !decoded->Frames.empty() ? &decoded->First() : nullptr;
+    if (!decoded || decoded->Frames.empty()) return nullptr;
+    return frame < decoded->Frames.size() ? &decoded->Frames[frame].Image : &decoded->First();
+}
+
+const PixelImage* PaintContext::Pixels(const TImage& image) const {
+    return Pixels(image.Picture, player ? player->FrameOf(image) : 0);
 }
 
 namespace {

@@ -13,7 +13,7 @@
 #include "paint/screen_paint.h"
 #include "platform/file_system.h"
 #include "platform/pictures.h"
-#include "screenshots/file_pictures.h"
+#include "paint/file_pictures.h"
 #include "setup/setup_program.h"
 
 namespace tavlin {

@@ -10,7 +10,7 @@
 #include "paint/system_colours.h"
 #include "platform/hosted/hosted_pictures.h"
 #include "screenshots/raster_canvas.h"
-#include "screenshots/file_pictures.h"
+#include "paint/file_pictures.h"
 #include "screenshots/screen_picture.h"
 #include "setup/setup_fixture.h"
 #include "test_pictures.h"
