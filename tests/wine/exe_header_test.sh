@@ -12,7 +12,7 @@ headers="$("$objdump" -p "$exe")"
 field() { awk -v name="$1" '$1 == name { print $2; exit }' <<< "$headers"; }
 
 echo "$(basename "$exe"): $(stat -c %s "$exe") bytes"
-system_dlls=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
+system_dlls=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll gdiplus.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
 while read -r dll; do
   lower="$(tr 'A-Z' 'a-z' <<< "$dll")"
   [[ "$system_dlls" == *" $lower "* ]] || fail "imports $dll, which is not part of Windows"

@@ -1,5 +1,7 @@
 #include "frontend/win32/win32_front_end.h"
 
+#include <algorithm>
+
 #include "controls/folder_edit.h"
 #include "controls/list_view.h"
 #include "controls/progress_dialog.h"
@@ -8,7 +10,9 @@
 #include "frontend/win32/form_windows.h"
 #include "frontend/win32/gdi_canvas.h"
 #include "frontend/win32/pointer_input.h"
+#include "paint/file_pictures.h"
 #include "paint/screen_paint.h"
+#include "platform/win32/win32_gdiplus_picture.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_screen_window.h"
 #include "setup/display_screen.h"
@@ -61,6 +65,10 @@ void Win32FrontEnd::Attach(TDisplayScreen& screen) {
     platform_.setMainWindow(window_->handle());
     peers_ = std::make_unique<ControlPeers>(*window_, screen, screen.Wizard);
     area_ = std::make_unique<RepaintArea>(screen);
+    decoder_ = std::make_unique<win32::GdiplusPictureDecoder>();
+    pictures_ = std::make_unique<FilePictureSource>(platform_.files(), *decoder_);
+    // A person waits real time: the forms' timers fire when they are due.
+    screen.Application.UseRealTime(platform_.ticks());
     screen.Application.SetObserver(this);
 }
 
@@ -71,6 +79,7 @@ void Win32FrontEnd::ControlChanged(TControl& control) {
 }
 void Win32FrontEnd::ControlDestroyed(TControl& control) {
     dirty_ = true;
+    if (const auto* image = dynamic_cast<const TImage*>(&control)) player_.Forget(*image);
     area_->Destroyed(control);
 }
 void Win32FrontEnd::FormCreated(TForm&) {
@@ -83,7 +92,24 @@ void Win32FrontEnd::FormDestroyed(TForm& form) {
     area_->Everything();
 }
 
+void Win32FrontEnd::Play(TDisplayScreen& screen) {
+    const TImage& logo = screen.LogoImage;
+    const DecodedPicture* picture = logo.Animate && logo.Picture.Animated ? pictures_->Find(logo.Picture) : nullptr;
+    if (player_.Update(logo, picture, application_->Now())) {
+        dirty_ = true;
+        area_->Changed(logo);
+    }
+}
+
+std::optional<std::uint32_t> Win32FrontEnd::WaitTime() const {
+    std::optional<std::int64_t> next = application_->NextTimerDue();
+    if (const auto frame = player_.NextChange(); frame && (!next || *frame < *next)) next = frame;
+    if (!next) return std::nullopt;
+    return static_cast<std::uint32_t>(std::clamp<std::int64_t>(*next - application_->Now(), 0, 0x7FFFFFFF));
+}
+
 void Win32FrontEnd::Paint(TDisplayScreen& screen) {
+    Play(screen);
     if (screen.Application.Title != title_) {
         title_ = screen.Application.Title;
         window_->setTitle(title_);
@@ -103,7 +129,8 @@ void Win32FrontEnd::Paint(TDisplayScreen& screen) {
     if (visible) peers_->Update(ScreenShows(screen), DefaultButton(screen));
     if (!dirty_ || !visible) return;
     GdiCanvas canvas(*window_);
-    PaintContext context{canvas};
+    PaintContext context{canvas, pictures_.get()};
+    context.player = &player_;
     context.defaultButton = DefaultButton(screen);
     // Only what changed on the screen form is painted again.
     TRect area = area_->Take();
@@ -149,11 +176,22 @@ bool Win32FrontEnd::Carry(TDisplayScreen& screen, const win32::WindowInput& inpu
 bool Win32FrontEnd::NextAction(TDisplayScreen& screen) {
     Paint(screen);
     win32::WindowInput input;
-    while (window_->waitInput(input)) {
-        if (Carry(screen, input)) return true;
+    for (;;) {
+        switch (window_->waitInput(input, WaitTime())) {
+            case win32::ScreenWindow::Wait::Quit: return false;
+            case win32::ScreenWindow::Wait::Input:
+                if (Carry(screen, input)) return true;
+                break;
+            case win32::ScreenWindow::Wait::TimedOut: {
+                // A due timer is the message loop's to fire; a frame of the logo
+                // is painted here.
+                const auto due = application_->NextTimerDue();
+                if (due && *due <= application_->Now()) return true;
+                break;
+            }
+        }
         Paint(screen);
     }
-    return false;
 }
 
 void Win32FrontEnd::Update(TDisplayScreen& screen) {

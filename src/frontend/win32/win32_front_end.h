@@ -3,22 +3,29 @@
 // expansion form and the progress windows as windows of their own (form_windows);
 // the user's clicks and keys carried into the model as a user gives them
 // (clicks on buttons and boxes, rows ticked with UserSetChecked, keys through
-// TForm::KeyPress, which types into the focused edit).
+// TForm::KeyPress, which types into the focused edit). The pictures come from
+// their files through GDI+; the model's timers and the logo's animation run in
+// real time while the front end waits for the user.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "controls/application.h"
+#include "paint/picture_player.h"
 #include "paint/repaint_area.h"
 #include "setup/setup_program.h"
 
 namespace tavlin {
 
 class ControlPeers;
+class FilePictureSource;
 class FormWindows;
 
 namespace win32 {
+class GdiplusPictureDecoder;
 class ScreenWindow;
 class Win32Platform;
 struct WindowInput;
@@ -40,6 +47,11 @@ private:
     void FormDestroyed(TForm& form) override;
 
     void Paint(TDisplayScreen& screen);
+    // Moves the logo's animation on to the present time.
+    void Play(TDisplayScreen& screen);
+    // How long the wait for the user may last: until the model's next timer or
+    // the logo's next frame; nothing when neither is coming.
+    std::optional<std::uint32_t> WaitTime() const;
     // Carries one input into the model; false when it reached nothing.
     bool Carry(TDisplayScreen& screen, const win32::WindowInput& input);
 
@@ -49,6 +61,10 @@ private:
     // The wizard panel's system controls; they go before the window they are in.
     std::unique_ptr<ControlPeers> peers_;
     std::unique_ptr<FormWindows> forms_;
+    // The decoder before the pictures it decoded, which go first.
+    std::unique_ptr<win32::GdiplusPictureDecoder> decoder_;
+    std::unique_ptr<FilePictureSource> pictures_;
+    PicturePlayer player_;
     std::string title_;
     bool dirty_ = true;
     // What changed on the screen form since it was last painted.

@@ -302,15 +302,28 @@ bool ScreenWindow::takeInput(WindowInput& input) {
     return true;
 }
 
-bool ScreenWindow::waitInput(WindowInput& input) {
+bool ScreenWindow::waitInput(WindowInput& input) { return waitInput(input, std::nullopt) == Wait::Input; }
+
+ScreenWindow::Wait ScreenWindow::waitInput(WindowInput& input, std::optional<std::uint32_t> milliseconds) {
+    const DWORD begin = GetTickCount();
     while (!takeInput(input)) {
         MSG message;
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0 || got == -1) return false;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return Wait::Quit;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            continue;
+        }
+        // The queue is empty: sleep until a message comes or the time is up.
+        DWORD timeout = INFINITE;
+        if (milliseconds) {
+            const DWORD elapsed = GetTickCount() - begin;  // right across the count's wrap
+            if (elapsed >= *milliseconds) return Wait::TimedOut;
+            timeout = *milliseconds - elapsed;
+        }
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout, QS_ALLINPUT) == WAIT_FAILED) return Wait::Quit;
     }
-    return true;
+    return Wait::Input;
 }
 
 }  // namespace tavlin::win32

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -77,6 +78,9 @@ public:
     // Lets messages run until the user gives input to this window; false when the
     // application is asked to quit.
     bool waitInput(WindowInput& input);
+    // The same, giving up once the milliseconds have passed (none: waits on).
+    enum class Wait { Input, TimedOut, Quit };
+    Wait waitInput(WindowInput& input, std::optional<std::uint32_t> milliseconds);
     // The input that has come while messages ran elsewhere; false when none.
     bool takeInput(WindowInput& input);
 
