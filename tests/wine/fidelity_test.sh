@@ -44,6 +44,7 @@ cd "$work/media"
 gui_run "$work/wine.out" setup.exe
 cd - > /dev/null
 gui_wait_window "Tavlin Pro" > /dev/null
+gui_wait_wizard
 # The page has been drawn once the screen differs from the empty one and holds still.
 previous=""
 deadline=$((SECONDS + 60))

@@ -8,6 +8,7 @@
 #   gui_key KEY... / gui_type TEXT / gui_click X Y
 #   gui_focus                      prints the X window with the keyboard focus
 #   gui_screenshot FILE            the whole screen as PNG
+#   gui_wait_wizard [SECS=60]      waits until the wizard panel shows (after the expansion)
 #   gui_set_dpi DPI                the screen's DPI for the programs started next
 #   gui_wait_exit [SECS=60]        waits for the program started last; its status in $gui_status
 #   gui_end                        ends wine and the display (also on exit)
@@ -100,6 +101,22 @@ gui_type() { xdotool type --delay 30 "$1"; }
 gui_click() { xdotool mousemove --sync "$1" "$2" click 1; }
 gui_focus() { xdotool getwindowfocus; }
 gui_screenshot() { import -window root "$1"; }
+
+# The wizard panel of a 1024 x 768 screen lies at 292, 240, 441 x 289: its raised
+# bevel is white at the left edge and grey at the right. Before the expansion has
+# ended (the forms' timers take real seconds) the screen shows no panel yet.
+gui_wait_wizard() {
+  local seconds="${1:-60}" edges
+  local deadline=$((SECONDS + seconds))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    edges="$(import -window root png:- 2> /dev/null |
+      convert - \( +clone -crop 1x1+292+400 \) \( -clone 0 -crop 1x1+732+400 \) -delete 0 +append -depth 8 rgb:- |
+      od -An -tu1 | tr -s ' \n' ' ')"
+    [ "$edges" = " 255 255 255 128 128 128 " ] && return 0
+    sleep 0.2
+  done
+  gui_fail "no wizard panel within $seconds s (its edges: $edges)"
+}
 
 gui_set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1 ||

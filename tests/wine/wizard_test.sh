@@ -72,6 +72,8 @@ start_setup() {
   gui_run "$work/$1.out" "$2" "${@:3}"
   # The screen's caption is the start title until install.cfg names the product.
   gui_wait_window "(Tavlin Pro|Acme Suite)" > /dev/null
+  # The screen holds still a second before the expansion, and again during it.
+  gui_wait_wizard
 }
 
 echo "== Decline on the licence page exits 2"

@@ -82,7 +82,9 @@ struct FormWindows::ProgressPeer {
 };
 
 struct FormWindows::PlainPeer {
-    explicit PlainPeer(const TForm& form) : window(form.Caption, form.Left, form.Top, form.Width, form.Height) {}
+    explicit PlainPeer(const TForm& form)
+        : window(form.Caption, form.Left, form.Top, form.Width, form.Height,
+                 form.WindowState == TWindowState::wsMinimized) {}
 
     void Follow(const TForm& form) {
         tavlin::Follow(caption, std::string(form.Caption), [&](const std::string& text) { window.setCaption(text); });

@@ -20,7 +20,7 @@ HWND Handle(void* window) { return static_cast<HWND>(window); }
 
 }  // namespace
 
-FormWindow::FormWindow(const std::string& caption, int left, int top, int width, int height) {
+FormWindow::FormWindow(const std::string& caption, int left, int top, int width, int height, bool minimized) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -35,8 +35,9 @@ FormWindow::FormWindow(const std::string& caption, int left, int top, int width,
     }
     // A caption and a single fixed border, without a system menu and so without
     // any title-bar button.
-    window_ = CreateWindowExA(WS_EX_APPWINDOW, kFormClass, caption.c_str(), WS_CAPTION | WS_BORDER, left, top, width,
-                              height, nullptr, nullptr, instance, nullptr);
+    const DWORD style = WS_CAPTION | WS_BORDER | (minimized ? WS_MINIMIZE : 0);
+    window_ = CreateWindowExA(WS_EX_APPWINDOW, kFormClass, caption.c_str(), style, left, top, width, height, nullptr,
+                              nullptr, instance, nullptr);
     if (!window_) throw lastOSError("CreateWindowExA");
 }
 

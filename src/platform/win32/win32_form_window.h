@@ -10,8 +10,9 @@ namespace tavlin::win32 {
 
 class FormWindow {
 public:
-    // Not yet shown; left, top, width and height are the outer frame's.
-    FormWindow(const std::string& caption, int left, int top, int width, int height);
+    // Not yet shown; left, top, width and height are the outer frame's. A window
+    // made minimised is never seen at its full size, not even before it shows.
+    FormWindow(const std::string& caption, int left, int top, int width, int height, bool minimized = false);
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;

@@ -78,22 +78,26 @@ std::vector<int> DelaysOf(Gdiplus::Bitmap& bitmap, UINT frames) {
     return delays;
 }
 
-}  // namespace
+// GDI+ from its start to its end.
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        Gdiplus::GdiplusStartupInput input;
+        if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
+    }
+    ~GdiplusSession() {
+        if (token_) Gdiplus::GdiplusShutdown(token_);
+    }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool Started() const { return token_ != 0; }
 
-GdiplusPictureDecoder::GdiplusPictureDecoder() {
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) token_ = token;
-}
+private:
+    ULONG_PTR token_ = 0;
+};
 
-GdiplusPictureDecoder::~GdiplusPictureDecoder() {
-    if (token_) Gdiplus::GdiplusShutdown(token_);
-}
-
-DecodedPicture GdiplusPictureDecoder::Decode(PictureFileKind kind, std::span<const std::uint8_t> bytes) const {
-    // The same texts as the hosted decoder's.
-    const std::string invalid = kind == PictureFileKind::Gif ? "Invalid GIF picture" : "Bitmap image is not valid";
-    if (!token_) throw Exception(invalid + ": GDI+ is not available");
+// The pixels of every frame; the bitmap object goes before the session ends.
+DecodedPicture Frames(PictureFileKind kind, std::span<const std::uint8_t> bytes, const std::string& invalid) {
     auto stream = StreamOf(bytes);
     Gdiplus::Bitmap bitmap(stream.get());
     if (bitmap.GetLastStatus() != Gdiplus::Ok) throw Exception(invalid + ": no image");
@@ -118,6 +122,16 @@ DecodedPicture GdiplusPictureDecoder::Decode(PictureFileKind kind, std::span<con
         decoded.Frames.push_back({PixelsOf(bitmap, kind == PictureFileKind::Gif), delays[i]});
     }
     return decoded;
+}
+
+}  // namespace
+
+DecodedPicture GdiplusPictureDecoder::Decode(PictureFileKind kind, std::span<const std::uint8_t> bytes) const {
+    // The same texts as the hosted decoder's.
+    const std::string invalid = kind == PictureFileKind::Gif ? "Invalid GIF picture" : "Bitmap image is not valid";
+    const GdiplusSession session;
+    if (!session.Started()) throw Exception(invalid + ": GDI+ is not available");
+    return Frames(kind, bytes, invalid);
 }
 
 }  // namespace tavlin::win32

@@ -2,23 +2,15 @@
 // with its delay and its transparent colour, and bitmaps of every depth.
 #pragma once
 
-#include <cstdint>
-
 #include "platform/pictures.h"
 
 namespace tavlin::win32 {
 
+// GDI+ runs only while a picture is decoded: the program keeps no GDI+ thread,
+// and ends as quickly as before (its self-removal batch file races its exit).
 class GdiplusPictureDecoder : public PictureDecoder {
 public:
-    GdiplusPictureDecoder();
-    ~GdiplusPictureDecoder() override;
-    GdiplusPictureDecoder(const GdiplusPictureDecoder&) = delete;
-    GdiplusPictureDecoder& operator=(const GdiplusPictureDecoder&) = delete;
-
     DecodedPicture Decode(PictureFileKind kind, std::span<const std::uint8_t> bytes) const override;
-
-private:
-    std::uintptr_t token_ = 0;
 };
 
 }  // namespace tavlin::win32

@@ -302,9 +302,19 @@ bool ScreenWindow::takeInput(WindowInput& input) {
     return true;
 }
 
-bool ScreenWindow::waitInput(WindowInput& input) { return waitInput(input, std::nullopt) == Wait::Input; }
+bool ScreenWindow::waitInput(WindowInput& input) {
+    while (!takeInput(input)) {
+        MSG message;
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) return false;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return true;
+}
 
 ScreenWindow::Wait ScreenWindow::waitInput(WindowInput& input, std::optional<std::uint32_t> milliseconds) {
+    if (!milliseconds) return waitInput(input) ? Wait::Input : Wait::Quit;
     const DWORD begin = GetTickCount();
     while (!takeInput(input)) {
         MSG message;
@@ -315,13 +325,11 @@ ScreenWindow::Wait ScreenWindow::waitInput(WindowInput& input, std::optional<std
             continue;
         }
         // The queue is empty: sleep until a message comes or the time is up.
-        DWORD timeout = INFINITE;
-        if (milliseconds) {
-            const DWORD elapsed = GetTickCount() - begin;  // right across the count's wrap
-            if (elapsed >= *milliseconds) return Wait::TimedOut;
-            timeout = *milliseconds - elapsed;
+        const DWORD elapsed = GetTickCount() - begin;  // right across the count's wrap
+        if (elapsed >= *milliseconds) return Wait::TimedOut;
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, *milliseconds - elapsed, QS_ALLINPUT) == WAIT_FAILED) {
+            return Wait::Quit;
         }
-        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout, QS_ALLINPUT) == WAIT_FAILED) return Wait::Quit;
     }
     return Wait::Input;
 }
