@@ -29,10 +29,9 @@ void ShowStage(InstallContext& context, const std::string& caption) {
     if (context.SetStageCaption) context.SetStageCaption(caption);
 }
 
-// Creates a folder with its parents; a failure shows later as failed copies.
-// Returns the folders it made, the deepest first, each ending with "\".
-std::vector<std::string> CreateFolder(InstallContext& context, const std::string& folder) {
-    FileSystem& files = context.platform.files();
+// The folder and those of its parents that do not exist, the deepest first, each
+// ending with "\".
+std::vector<std::string> MissingLevels(FileSystem& files, const std::string& folder) {
     std::vector<std::string> missing;
     for (std::string level = ExcludeTrailingBackslash(folder); !level.empty() && !files.directoryExists(level);) {
         missing.push_back(IncludeTrailingBackslash(level));
@@ -40,6 +39,14 @@ std::vector<std::string> CreateFolder(InstallContext& context, const std::string
         if (cut == std::string::npos || cut < 3) break;
         level.erase(cut);
     }
+    return missing;
+}
+
+// Creates a folder with its parents; a failure shows later as failed copies.
+// Returns the folders it made, the deepest first, each ending with "\".
+std::vector<std::string> CreateFolder(InstallContext& context, const std::string& folder) {
+    FileSystem& files = context.platform.files();
+    const std::vector<std::string> missing = MissingLevels(files, folder);
     if (missing.empty() || !files.forceDirectories(folder)) return {};
     Record(context.RecordChange, "Created folder " + folder);
     return missing;
@@ -177,6 +184,11 @@ void RunInstallation(InstallContext& context) {
     // the entry alone tells the uninstall that nothing else is left).
     RegisterUninstallEntry(context);
     ownership.Claim(installFolder);
+    {
+        std::vector<std::string> above = MissingLevels(files, installFolder);
+        if (!above.empty()) above.erase(above.begin());  // the folder itself goes with its contents
+        RecordFoldersMadeAbove(context, above);
+    }
     const std::vector<std::string> madeForInstallFolder = CreateFolder(context, installFolder);
 
     files.deleteFile(logPath);  // a missing old log is fine; a locked one fails below

@@ -332,7 +332,7 @@ void TDisplayScreen::ShowUninstallPage() {
         Cancelled = true;
         return;
     }
-    WriteSelfRemovalBatch(platform(), State.SourceDir);
+    WriteSelfRemovalBatch(platform(), State.SourceDir, SelfRemovalExtrasOf(platform(), State.SourceDir, UninstallName));
     ReadSetupConfig(*this, State.SourceDir);
     Application.ProcessMessages();
     Refresh();
