@@ -173,4 +173,10 @@ void LH5MatchTree::RemovePosition() {
     FreeNode = r;
 }
 
+// Called for every input position, so the calls inside are worth inlining.
+[[gnu::flatten]] void LH5MatchTree::ReplacePosition() {
+    RemovePosition();
+    InsertPosition();
+}
+
 }  // namespace tavlin::lh5

@@ -35,6 +35,9 @@ public:
     void InsertPosition();
     // Removes the leaf CurPos, whose string is leaving the window.
     void RemovePosition();
+    // RemovePosition, then InsertPosition: the work of every position, in one
+    // body without calls.
+    void ReplacePosition();
 
     std::uint8_t Window[kWindowBytes] = {};
     int CurPos = 0;
