@@ -20,7 +20,8 @@ class LH5Encoder {
 public:
     explicit LH5Encoder(TCompThreadSafety& frame) : frame_(frame), writer_(frame) {}
 
-    void Run() {
+    // Everything the loop calls per position is inlined into it.
+    [[gnu::flatten]] void Run() {
         LH5MatchTree& tree = tree_;
         tree.Reset();
         // The first fill loads 8192 bytes behind a gap of 256, so the first slide
