@@ -10,6 +10,8 @@
 
 #include "platform/win32/win32_child_windows.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_window_class.h"
+#include "platform/win32/win32_font.h"
 
 namespace tavlin::win32 {
 
@@ -62,10 +64,7 @@ struct ScreenWindow::State {
     }
     HFONT font(const SurfaceFont& spec) {
         if (auto found = fonts.find(spec); found != fonts.end()) return found->second;
-        // Whole pixels, as the designed screens show them: no smoothing.
-        HFONT made = CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline,
-                                 spec.strikeOut, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str());
+        HFONT made = CreateGdiFont(spec);
         if (!made) made = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         fonts.emplace(spec, made);
         return made;
@@ -151,17 +150,7 @@ LRESULT CALLBACK ScreenWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 ScreenWindow::ScreenWindow(const std::string& title) : state_(std::make_unique<State>()) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ScreenWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.lpszClassName = kWindowClass;
-    // A second window of the process finds the class registered already.
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw lastOSError("RegisterClassExA");
-    }
+    RegisterWindowClass(kWindowClass, ScreenWindowProc, nullptr);
     state_->width = GetSystemMetrics(SM_CXSCREEN);
     state_->height = GetSystemMetrics(SM_CYSCREEN);
 
@@ -207,6 +196,8 @@ void ScreenWindow::show(bool visible, bool minimized) {
 void ScreenWindow::focus() {
     if (GetFocus() != state_->window) SetFocus(state_->window);
 }
+
+void ScreenWindow::setTitle(const std::string& title) { SetWindowTextA(state_->window, title.c_str()); }
 
 void ScreenWindow::fillRect(const SurfaceRect& rect, std::uint32_t colour) {
     RECT r{rect.left, rect.top, rect.right, rect.bottom};
