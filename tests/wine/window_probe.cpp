@@ -4,21 +4,32 @@
 // Waits, polling, for a window of exactly that title (up to SECONDS), keeps what
 // the screen shows of it in PICTURE.bmp when given (at once: the window may live
 // only a moment), then prints
-//   class NAME / client WIDTHxHEIGHT / iconic 0|1 / owner TITLE|none
+//   class NAME / client WIDTHxHEIGHT / origin X,Y (the client area's top left
+//   on the screen) / iconic 0|1 / owner TITLE|none
+//   focus CLASS TEXT (the window of its thread with the keyboard focus, if any)
 // and one line "child CLASS LEFT,TOP WIDTHxHEIGHT TEXT" per child window, in
 // client coordinates. Exits 1 when no such window came.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
+// Asked of the window itself: GetWindowText does not reach the text of an edit
+// of another process.
 std::string TextOf(HWND window) {
     char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        &length);
+    // One line per window, whatever a text box holds.
+    std::string line = text;
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    return line;
 }
 
 std::string ClassOf(HWND window) {
@@ -100,8 +111,16 @@ int main(int argc, char** argv) {
     const HWND owner = GetWindow(window, GW_OWNER);
     std::printf("class %s\n", ClassOf(window).c_str());
     std::printf("client %ldx%ld\n", client.right, client.bottom);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    std::printf("origin %ld,%ld\n", origin.x, origin.y);
     std::printf("iconic %d\n", IsIconic(window) ? 1 : 0);
     std::printf("owner %s\n", owner ? TextOf(owner).c_str() : "none");
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) && gui.hwndFocus) {
+        std::printf("focus %s %s\n", ClassOf(gui.hwndFocus).c_str(), TextOf(gui.hwndFocus).c_str());
+    }
     EnumChildWindows(window, PrintChild, reinterpret_cast<LPARAM>(window));
     std::fflush(stdout);
     return 0;
