@@ -19,13 +19,19 @@
 
 namespace {
 
-// Asked of the window itself: GetWindowText does not reach the text of an edit
-// of another process.
+std::string ClassOf(HWND window);
+
+// An edit of another process is asked itself, since GetWindowText does not reach
+// its text; other windows are not, as their thread may be too busy to answer.
 std::string TextOf(HWND window) {
     char text[256] = {};
-    DWORD_PTR length = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                        &length);
+    if (ClassOf(window) == "Edit") {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                            2000, &length);
+    } else {
+        GetWindowTextA(window, text, sizeof text);
+    }
     // One line per window, whatever a text box holds.
     std::string line = text;
     std::replace(line.begin(), line.end(), '\r', ' ');
