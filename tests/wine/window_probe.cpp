@@ -4,22 +4,39 @@
 // Waits, polling, for a window of exactly that title (up to SECONDS), keeps what
 // the screen shows of it in PICTURE.bmp when given (at once: the window may live
 // only a moment), then prints
-//   class NAME / client WIDTHxHEIGHT / iconic 0|1 / owner TITLE|none
+//   class NAME / client WIDTHxHEIGHT / origin X,Y (the client area's top left
+//   on the screen) / iconic 0|1 / owner TITLE|none
+//   focus CLASS TEXT (the window of its thread with the keyboard focus, if any)
 // and one line "child CLASS LEFT,TOP WIDTHxHEIGHT TEXT" per child window, in
 // client coordinates. A window that goes before it is read does not count.
 // Prints "watching" first, once it is looking. Exits 1 when no such window came.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
+std::string ClassOf(HWND window);
+
+// An edit of another process is asked itself, since GetWindowText does not reach
+// its text; other windows are not, as their thread may be too busy to answer.
 std::string TextOf(HWND window) {
     char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    if (ClassOf(window) == "Edit") {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                            2000, &length);
+    } else {
+        GetWindowTextA(window, text, sizeof text);
+    }
+    // One line per window, whatever a text box holds.
+    std::string line = text;
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    return line;
 }
 
 std::string ClassOf(HWND window) {
@@ -118,8 +135,16 @@ int main(int argc, char** argv) {
         const HWND owner = GetWindow(window, GW_OWNER);
         std::string report = "class " + ClassOf(window) + "\n";
         report += "client " + std::to_string(client.right) + "x" + std::to_string(client.bottom) + "\n";
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        report += "origin " + std::to_string(origin.x) + "," + std::to_string(origin.y) + "\n";
         report += "iconic " + std::string(IsIconic(window) ? "1" : "0") + "\n";
         report += "owner " + (owner ? TextOf(owner) : std::string("none")) + "\n";
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) && gui.hwndFocus) {
+            report += "focus " + ClassOf(gui.hwndFocus) + " " + TextOf(gui.hwndFocus) + "\n";
+        }
         std::string children;
         ChildList list{window, &children};
         EnumChildWindows(window, PrintChild, reinterpret_cast<LPARAM>(&list));

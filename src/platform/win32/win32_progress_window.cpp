@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/win32_animate.h"
+#include "platform/win32/win32_dialog_keys.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_window_class.h"
 #include "platform/win32/win32_font.h"
@@ -45,11 +46,19 @@ LRESULT CALLBACK ProgressWindowProc(HWND window, UINT message, WPARAM wParam, LP
     if (!state) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == kCancel && HIWORD(wParam) == BN_CLICKED) {
+            // A click or Space on Cancel, Enter (Cancel is the default button) and
+            // Esc, which the dialog keys send as IDCANCEL.
+            if ((LOWORD(wParam) == kCancel && HIWORD(wParam) == BN_CLICKED) || LOWORD(wParam) == IDCANCEL) {
                 state->request = ProgressWindow::Request::Cancel;
                 return 0;
             }
             break;
+        case DM_GETDEFID:
+            return MAKELRESULT(kCancel, DC_HASDEFID);
+        case WM_SETFOCUS:
+            // The window's one control takes the focus the window is given.
+            if (state->cancel) SetFocus(state->cancel);
+            return 0;
         case WM_CLOSE:
             // The model closes the window; the close box only asks.
             state->request = ProgressWindow::Request::CloseBox;
@@ -99,8 +108,9 @@ ProgressWindow::ProgressWindow(std::uintptr_t owner, const ProgressWindowLayout&
     state_->status[0] = Child(window, "STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, statusRect(layout.status1), kStatus1);
     state_->status[1] = Child(window, "STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, statusRect(layout.status2), kStatus2);
     state_->bar = Child(window, PROGRESS_CLASSA, "", 0, Of(layout.bar), kBar);
-    state_->cancel = Child(window, "BUTTON", layout.cancelCaption.c_str(), WS_TABSTOP | BS_PUSHBUTTON,
+    state_->cancel = Child(window, "BUTTON", layout.cancelCaption.c_str(), WS_TABSTOP | BS_DEFPUSHBUTTON,
                            Of(layout.cancel), kCancel);
+    TakeDialogKeys(window);
     const SurfaceFont& font = layout.font;
     state_->font = CreateGdiFont(font);
     for (HWND child : {state_->status[0], state_->status[1], state_->cancel}) {
@@ -109,6 +119,7 @@ ProgressWindow::ProgressWindow(std::uintptr_t owner, const ProgressWindowLayout&
 }
 
 ProgressWindow::~ProgressWindow() {
+    ReleaseDialogKeys(state_->window);
     DestroyWindow(state_->window);
     if (state_->font) DeleteObject(state_->font);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32/win32_child_windows.h"
+#include "platform/win32/win32_dialog_keys.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_window_class.h"
 #include "platform/win32/win32_font.h"
@@ -298,6 +299,7 @@ bool ScreenWindow::waitInput(WindowInput& input) {
         MSG message;
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) return false;
+        if (RouteDialogKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
