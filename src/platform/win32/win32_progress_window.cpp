@@ -6,6 +6,7 @@
 
 #include "platform/win32/win32_animate.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_window_class.h"
 #include "platform/win32/win32_font.h"
 
 namespace tavlin::win32 {
@@ -72,16 +73,7 @@ ProgressWindow::ProgressWindow(std::uintptr_t owner, const ProgressWindowLayout&
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_ANIMATE_CLASS | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ProgressWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kProgressClass;
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw lastOSError("RegisterClassExA");
-    }
+    RegisterWindowClass(kProgressClass, ProgressWindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     // The frame goes around the designed client area.
     RECT outer{0, 0, layout.clientWidth, layout.clientHeight};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
