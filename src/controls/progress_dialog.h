@@ -14,6 +14,10 @@
 
 namespace tavlin {
 
+// The progress window's client area.
+inline constexpr int kProgressClientWidth = 450;
+inline constexpr int kProgressClientHeight = 152;
+
 // The progress window: client area 450 x 152.
 class TForm_Progress : public TForm {
 public:

@@ -35,7 +35,12 @@ gui_begin() {
   [ -s "$fd_file" ] || gui_fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   export DISPLAY=":$(head -n 1 "$fd_file")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i > "$work/wineboot.log" 2>&1 || gui_fail "wineboot failed: $(tail -5 "$work/wineboot.log")"
+    # A first boot can fail while the machine is busy starting other prefixes;
+    # a second one tells that from a prefix that cannot be made.
+    if ! wineboot -i > "$work/wineboot.log" 2>&1; then
+      wineserver -w
+      wineboot -i > "$work/wineboot.log" 2>&1 || gui_fail "wineboot failed: $(tail -5 "$work/wineboot.log")"
+    fi
     wineserver -w
   fi
   # Wine draws the windows' frames and title bars itself, as Windows does, since

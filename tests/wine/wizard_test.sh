@@ -70,7 +70,8 @@ thumb_moved() {
 start_setup() {
   last_sum="$(screen_sum)"
   gui_run "$work/$1.out" "$2" "${@:3}"
-  gui_wait_window "Tavlin Pro" > /dev/null
+  # The screen's caption is the start title until install.cfg names the product.
+  gui_wait_window "(Tavlin Pro|Acme Suite)" > /dev/null
 }
 
 echo "== Decline on the licence page exits 2"
@@ -150,7 +151,7 @@ desktop="$(echo "$drive_c"/users/"$(id -un)"/Desktop)"
 echo "== uninstall through the registered UninstallString and its page"
 last_sum="$(screen_sum)"
 gui_run "$work/uninstall.out" 'C:\AcmeWiz\setup.exe' Acme Suite
-gui_wait_window "VIVURO - Uninstaller" > /dev/null
+gui_wait_window "(VIVURO - Uninstaller|Acme Suite)" > /dev/null
 page uninstall-1-page
 gui_key alt+u
 page uninstall-2-question 120

@@ -5,6 +5,7 @@
 #include "controls/progress_dialog.h"
 #include "controls/std_controls.h"
 #include "frontend/win32/control_peers.h"
+#include "frontend/win32/form_windows.h"
 #include "frontend/win32/gdi_canvas.h"
 #include "frontend/win32/pointer_input.h"
 #include "paint/screen_paint.h"
@@ -15,16 +16,6 @@
 namespace tavlin {
 
 namespace {
-
-// The progress windows open over the screen, the topmost last.
-std::vector<TForm*> OpenWindows(TDisplayScreen& screen) {
-    std::vector<TForm*> windows;
-    for (TProgressDialog* dialog : {screen.ExpansionProgress, &screen.RunProgress}) {
-        if (!dialog) continue;
-        if (TForm_Progress* window = dialog->Window(); window && window->Visible) windows.push_back(window);
-    }
-    return windows;
-}
 
 bool ScreenShows(const TDisplayScreen& screen) {
     return screen.Visible && screen.WindowState != TWindowState::wsMinimized;
@@ -65,6 +56,8 @@ void Win32FrontEnd::Attach(TDisplayScreen& screen) {
     application_ = &screen.Application;
     window_ = std::make_unique<win32::ScreenWindow>(screen.Application.Title);
     // The model is laid out for the platform's screen, the monitor the window covers.
+    title_ = screen.Application.Title;
+    forms_ = std::make_unique<FormWindows>(window_->handle(), true);
     platform_.setMainWindow(window_->handle());
     peers_ = std::make_unique<ControlPeers>(*window_, screen, screen.Wizard);
     area_ = std::make_unique<RepaintArea>(screen);
@@ -84,33 +77,38 @@ void Win32FrontEnd::FormCreated(TForm&) {
     dirty_ = true;
     area_->Everything();
 }
-void Win32FrontEnd::FormDestroyed(TForm&) {
+void Win32FrontEnd::FormDestroyed(TForm& form) {
+    if (forms_) forms_->Forget(form);
     dirty_ = true;
     area_->Everything();
 }
 
 void Win32FrontEnd::Paint(TDisplayScreen& screen) {
-    const auto windows = OpenWindows(screen);
-    const bool visible = screen.Visible || !windows.empty();
-    const bool minimized = !windows.size() && (screen.WindowState == TWindowState::wsMinimized ||
-                                               screen.Application.Minimized);
+    if (screen.Application.Title != title_) {
+        title_ = screen.Application.Title;
+        window_->setTitle(title_);
+    }
+    forms_->Sync(screen.Application, &screen);
+    // A minimised owner would hide the progress windows it owns.
+    const bool visible = screen.Visible;
+    const bool minimized = !forms_->ProgressShowing() && (screen.WindowState == TWindowState::wsMinimized ||
+                                                         screen.Application.Minimized);
     if (visible != shown_ || minimized != minimized_) {
         window_->show(visible, minimized);
         shown_ = visible;
         minimized_ = minimized;
     }
-    // The system's controls show while the screen does, and not under the
-    // painted progress windows.
-    if (visible) peers_->Update(ScreenShows(screen) && windows.empty(), DefaultButton(screen));
+    // The system's controls show while the screen does; the progress windows
+    // are windows of their own above them.
+    if (visible) peers_->Update(ScreenShows(screen), DefaultButton(screen));
     if (!dirty_ || !visible) return;
     GdiCanvas canvas(*window_);
     PaintContext context{canvas};
     context.defaultButton = DefaultButton(screen);
-    // With the screen form alone on show, only what changed on it is painted
-    // again; the progress windows over it are painted whole.
+    // Only what changed on the screen form is painted again.
     TRect area = area_->Take();
     area = {area.left + screen.Left, area.top + screen.Top, area.right + screen.Left, area.bottom + screen.Top};
-    const bool whole = !windows.empty() || windows != paintedWindows_ || !ScreenShows(screen) ||
+    const bool whole = !ScreenShows(screen) ||
                        area == TRect{screen.Left, screen.Top, screen.Left + screen.Width, screen.Top + screen.Height};
     const bool nothing = !whole && (area.Width() <= 0 || area.Height() <= 0);
     if (!whole) canvas.PushClip(area);
@@ -119,11 +117,8 @@ void Win32FrontEnd::Paint(TDisplayScreen& screen) {
     } else if (ScreenShows(screen)) {
         PaintScreenForm(context, screen);
     } else {
-        // Behind the progress windows of an unattended run: the desktop's colour.
         canvas.FillRect({0, 0, canvas.Width(), canvas.Height()}, 0x808000);
     }
-    context.defaultButton = nullptr;
-    for (TForm* window : windows) PaintWindow(context, *window);
     if (whole) {
         window_->present();
     } else {
@@ -131,36 +126,22 @@ void Win32FrontEnd::Paint(TDisplayScreen& screen) {
         if (!nothing) window_->present({area.left, area.top, area.right, area.bottom});
     }
     area_->Painted();
-    paintedWindows_ = windows;
     dirty_ = false;
     ValidateTree(screen);
-    for (TForm* window : windows) ValidateTree(*window);
 }
 
 bool Win32FrontEnd::Carry(TDisplayScreen& screen, const win32::WindowInput& input) {
     auto& app = screen.Application;
-    const auto windows = OpenWindows(screen);
-    if (input.kind == win32::WindowInput::Kind::Close) {
-        if (!windows.empty()) return false;
-        return app.Dispatch([&] { screen.Close(); });
-    }
-    if (input.kind == win32::WindowInput::Kind::Child) return windows.empty() && peers_->Carry(input);
+    if (input.kind == win32::WindowInput::Kind::Close) return app.Dispatch([&] { screen.Close(); });
+    if (input.kind == win32::WindowInput::Kind::Child) return peers_->Carry(input);
     if (input.kind == win32::WindowInput::Kind::Character) {
-        TForm& form = windows.empty() ? static_cast<TForm&>(screen) : *windows.back();
         bool done = false;
-        app.Dispatch([&] { done = form.KeyPress(KeyOf(input)); });
+        app.Dispatch([&] { done = screen.KeyPress(KeyOf(input)); });
         return done;
     }
-    // A click reaches the topmost window under it.
+    if (!ScreenShows(screen)) return false;
     const TPoint at{input.x, input.y};
     GdiCanvas canvas(*window_);
-    if (!windows.empty()) {
-        TForm& window = *windows.back();
-        const HitResult hit =
-            HitTest(window, {window.Left + kWindowBorder, window.Top + kWindowBorder + kWindowCaption}, at);
-        return hit.control && ClickAt(window, hit, at, canvas);
-    }
-    if (!ScreenShows(screen)) return false;
     const HitResult hit = HitTest(screen, {0, 0}, at);
     return hit.control && ClickAt(screen, hit, at, canvas);
 }
@@ -176,11 +157,14 @@ bool Win32FrontEnd::NextAction(TDisplayScreen& screen) {
 }
 
 void Win32FrontEnd::Update(TDisplayScreen& screen) {
-    // While a run lets messages run, its progress window answers (Cancel, Esc);
-    // what the user did to the screen behind it waits for the run to end.
-    win32::WindowInput input;
-    if (!OpenWindows(screen).empty()) {
-        while (window_->takeInput(input)) Carry(screen, input);
+    // While a run lets messages run, its progress window answers (Cancel, the
+    // close box); what the user did to the screen behind it is dropped, since the
+    // wizard takes no input during a run.
+    forms_->CarryInput(screen.Application);
+    if (forms_->ProgressShowing()) {
+        win32::WindowInput input;
+        while (window_->takeInput(input)) {
+        }
     }
     Paint(screen);
 }

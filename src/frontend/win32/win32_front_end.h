@@ -1,11 +1,13 @@
-// The setup on a real Windows screen: the full-screen form and the progress
-// windows over it, painted by the paint code into one window's back buffer, and
+// The setup on a real Windows screen: the full-screen form painted by the paint
+// code into one window's back buffer, captioned with the application's title; the
+// expansion form and the progress windows as windows of their own (form_windows);
 // the user's clicks and keys carried into the model as a user gives them
 // (clicks on buttons and boxes, rows ticked with UserSetChecked, keys through
 // TForm::KeyPress, which types into the focused edit).
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "controls/application.h"
 #include "paint/repaint_area.h"
@@ -14,6 +16,7 @@
 namespace tavlin {
 
 class ControlPeers;
+class FormWindows;
 
 namespace win32 {
 class ScreenWindow;
@@ -45,10 +48,11 @@ private:
     std::unique_ptr<win32::ScreenWindow> window_;
     // The wizard panel's system controls; they go before the window they are in.
     std::unique_ptr<ControlPeers> peers_;
+    std::unique_ptr<FormWindows> forms_;
+    std::string title_;
     bool dirty_ = true;
     // What changed on the screen form since it was last painted.
     std::unique_ptr<RepaintArea> area_;
-    std::vector<TForm*> paintedWindows_;
     bool shown_ = false;
     bool minimized_ = false;
 };

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "platform/errors.h"
+#include "platform/win32/win32_font.h"
 
 namespace tavlin::win32 {
 
@@ -40,10 +41,8 @@ int Win32Screen::dpi() {
 TextExtent Win32Screen::measureText(const ScreenFont& font, std::string_view text) {
     const ScreenDc dc = screenDc();
     // A negative height asks for the character height without the leading.
-    UniqueFont created(CreateFontA(-font.CharacterHeight, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
-                                   font.Underline, font.StrikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                   font.Name.c_str()));
+    UniqueFont created(
+        CreateGdiFont({font.Name, -font.CharacterHeight, font.Bold, font.Italic, font.Underline, font.StrikeOut}));
     if (!created) throw Exception("The font " + font.Name + " cannot be made");
     const HGDIOBJ previous = SelectObject(dc.get(), created.get());
     TextExtent extent;

@@ -10,6 +10,7 @@
 
 #include "platform/win32/win32_child_windows.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_font.h"
 
 namespace tavlin::win32 {
 
@@ -62,10 +63,7 @@ struct ScreenWindow::State {
     }
     HFONT font(const SurfaceFont& spec) {
         if (auto found = fonts.find(spec); found != fonts.end()) return found->second;
-        // Whole pixels, as the designed screens show them: no smoothing.
-        HFONT made = CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline,
-                                 spec.strikeOut, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str());
+        HFONT made = CreateGdiFont(spec);
         if (!made) made = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         fonts.emplace(spec, made);
         return made;
@@ -207,6 +205,8 @@ void ScreenWindow::show(bool visible, bool minimized) {
 void ScreenWindow::focus() {
     if (GetFocus() != state_->window) SetFocus(state_->window);
 }
+
+void ScreenWindow::setTitle(const std::string& title) { SetWindowTextA(state_->window, title.c_str()); }
 
 void ScreenWindow::fillRect(const SurfaceRect& rect, std::uint32_t colour) {
     RECT r{rect.left, rect.top, rect.right, rect.bottom};

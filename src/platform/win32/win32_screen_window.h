@@ -52,6 +52,8 @@ public:
     void show(bool visible, bool minimized = false);
     // Takes the keyboard focus from its child windows.
     void focus();
+    // The caption, which the task bar shows.
+    void setTitle(const std::string& title);
 
     // Drawing into the back buffer.
     void fillRect(const SurfaceRect& rect, std::uint32_t colour);
