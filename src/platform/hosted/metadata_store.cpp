@@ -198,7 +198,8 @@ void MetadataStore::append(const std::string& newRecords) {
     // The file was looked at when the operation began (or after the last append),
     // which is the state these records follow; only when that is not known is it
     // looked at again.
-    const FileStamp before = stamp_.exists ? stamp_ : stampOf(file_);
+    const bool known = stamp_.exists;
+    const FileStamp before = known ? stamp_ : stampOf(file_);
     if (!before.exists) {
         compact();
         return;
@@ -209,7 +210,8 @@ void MetadataStore::append(const std::string& newRecords) {
     endsCleanly_ = true;
     for (const char c : newRecords) records_ += c == '\n';
     // Another process that appended meanwhile makes the sizes disagree: read it all again.
-    stamp_ = after.size == before.size + records.size() && after.inode == before.inode ? after : FileStamp{};
+    // So does a file that another process made since this one found none.
+    stamp_ = known && after.size == before.size + records.size() && after.inode == before.inode ? after : FileStamp{};
     if (records_ > 2 * liveEntries() + kSlack) compact();
 }
 
