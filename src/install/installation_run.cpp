@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "install/folder_ownership.h"
@@ -16,6 +17,7 @@
 #include "install/startup_files.h"
 #include "install/uninstall_log.h"
 #include "platform/platform.h"
+#include "support/date_time.h"
 #include "support/file_utils.h"
 #include "support/folders.h"
 #include "support/paths.h"
@@ -117,7 +119,8 @@ void InstallFile(InstallContext& context, const std::string& source, const std::
     }
     const std::string name = ExtractFileName(source);
     const std::string existing = folder + name;
-    const TDateTime sourceDate = FileDate(platform, source);
+    const auto sourceTime = files.lastWriteTime(source);  // it exists: asked above
+    const TDateTime sourceDate = sourceTime ? DosDateTimeToDateTime(*sourceTime) : 0;
     const TDateTime existingDate = files.fileExists(existing) ? FileDate(platform, existing) : sourceDate;
     if (existingDate > sourceDate && Contains(UpperCaseAscii(name), ".DLL")) {
         const std::string question = "File being copied is older than the file on PC\r\rDo you wish to keep existing file:\r" +
@@ -210,6 +213,13 @@ void RunInstallation(InstallContext& context) {
     };
     logMadeFolders(madeForInstallFolder);
 
+    // A claim is never taken back, so what a folder's first file decided holds for
+    // the files after it: they ask no more of the folder's names.
+    std::map<std::string, bool> folderLogsSingly;
+    // Where each target comes last: most are not repeated, which this tells without
+    // a search through the lines after them.
+    std::map<std::string, std::size_t> lastLine;
+    for (std::size_t i = 0; i < state.InstallTargets.Count(); ++i) lastLine[state.InstallTargets[i]] = i;
     for (std::size_t i = 0; i < state.InstallTargets.Count(); ++i) {
         const std::string source = state.InstallFiles[i];
         const std::string target = state.InstallTargets[i];
@@ -218,11 +228,14 @@ void RunInstallation(InstallContext& context) {
 
         ++context.ProgressCount;
         ui.UpdateProgress(context.ProgressCount, "Installing ..", name);
-        ownership.Claim(folder);
+        auto decided = folderLogsSingly.find(folder);
+        if (decided == folderLogsSingly.end()) ownership.Claim(folder);
         logMadeFolders(CreateFolder(context, folder));
+        if (decided == folderLogsSingly.end()) decided = folderLogsSingly.emplace(folder, logsSingly(folder)).first;
+        const bool singly = decided->second;
 
         if (name.empty()) {
-            if (!logsSingly(folder)) {
+            if (!singly) {
                 log.AddFolder(folder);
                 log.AddFile(folder + "*.*");
             }
@@ -234,9 +247,9 @@ void RunInstallation(InstallContext& context) {
             Record(context.RecordNote, "No destination for " + source + "; not copied");
             continue;
         }
-        log.AddFile(logsSingly(folder) ? target : folder + "*.*");
+        log.AddFile(singly ? target : folder + "*.*");
         InstallFile(context, source, folder);
-        if (IsRepeatedTarget(state, i, target) && files.deleteFile(source)) {
+        if (lastLine[target] > i && IsRepeatedTarget(state, i, target) && files.deleteFile(source)) {
             Record(context.RecordChange, "Deleted file " + source);
         }
     }
