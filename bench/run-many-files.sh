@@ -29,16 +29,7 @@ config=$'[Setup Screen]\r\nText Line 1=Many Files\r\nMain Directory=Many\r\nUnin
 make_product() {
   local dir="$1" count="$2"
   mkdir -p "$dir/flat"
-  python3 - "$dir" "$count" <<'PY'
-import os, sys
-root, count = sys.argv[1], int(sys.argv[2])
-line = "the quick brown fox jumps over the lazy dog %d\n"
-for i in range(count):
-    folder = os.path.join(root, "flat") if i < count // 2 else os.path.join(root, "part%03d" % (i // 100))
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, "file%05d.txt" % i), "w") as f:
-        f.write("".join(line % (i * 31 + k) for k in range(22)))
-PY
+  python3 bench/make-many-files.py "$dir" "$count"
 }
 
 # Trees are removed only after the last measurement: the host file system makes

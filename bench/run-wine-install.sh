@@ -48,16 +48,7 @@ if [ ! -d "$products/Corpus" ]; then
   split -n 12 -d "$corpus/binary.dat" "$products/Corpus/binary."
 fi
 if [ ! -d "$products/Many$count" ]; then
-  python3 - "$products/Many$count" "$count" <<'PY'
-import os, sys
-root, count = sys.argv[1], int(sys.argv[2])
-line = "the quick brown fox jumps over the lazy dog %d\n"
-for i in range(count):
-    folder = os.path.join(root, "flat") if i < count // 2 else os.path.join(root, "part%03d" % (i // 100))
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, "file%05d.txt" % i), "w") as f:
-        f.write("".join(line % (i * 31 + k) for k in range(22)))
-PY
+  python3 bench/make-many-files.py "$products/Many$count" "$count"
 fi
 
 # Runs a command; prints "wall cpu" in seconds (cpu: user + system).
