@@ -28,27 +28,23 @@ config=$'[Setup Screen]\r\nText Line 1=Many Files\r\nMain Directory=Many\r\nUnin
 # The files differ, so that each is a real member; text of about 1 KiB.
 make_product() {
   local dir="$1" count="$2"
-  rm -rf "$dir" && mkdir -p "$dir/flat"
-  python3 - "$dir" "$count" <<'PY'
-import os, sys
-root, count = sys.argv[1], int(sys.argv[2])
-line = "the quick brown fox jumps over the lazy dog %d\n"
-for i in range(count):
-    folder = os.path.join(root, "flat") if i < count // 2 else os.path.join(root, "part%03d" % (i // 100))
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, "file%05d.txt" % i), "w") as f:
-        f.write("".join(line % (i * 31 + k) for k in range(22)))
-PY
+  mkdir -p "$dir/flat"
+  python3 bench/make-many-files.py "$dir" "$count"
 }
+
+# Trees are removed only after the last measurement: the host file system makes
+# creating files dearer for a while after many were deleted (ext4 skips inodes
+# freed in the last seconds, one by one), which would charge one size's clean-up
+# to the next size's install.
+rm -rf "$work"/Many-* "$work"/media-* "$work"/machine-*
 
 # Wall time, and processor time (user + system) that other work on the machine disturbs less.
 printf '%8s %10s %12s %12s %14s %14s\n' files "media s" "install s" "install cpu" "per file ms" "cpu/file ms"
 for count in "${counts[@]}"; do
-  product="$work/Many" media="$work/media-$count" machine="$work/machine-$count"
+  product="$work/Many-$count/Many" media="$work/media-$count" machine="$work/machine-$count"
   make_product "$product" "$count"
   printf '%s' "$config" > "$work/install.cfg"
   printf 'MZ setup' > "$work/setup.exe"
-  rm -rf "$media" "$machine"
   start=$(date +%s.%N)
   "$tavlin" media --product "$product" --config "$work/install.cfg" --setup "$work/setup.exe" --out "$media" > /dev/null
   built=$(date +%s.%N)
@@ -62,6 +58,5 @@ for count in "${counts[@]}"; do
   [ "$installed" -eq "$count" ] || { echo "only $installed of $count files installed" >&2; exit 1; }
   awk -v n="$count" -v m="$(echo "$built - $start" | bc)" -v i="$(echo "$end - $start_install" | bc)" -v c="$cpu" \
     'BEGIN { printf "%8d %10.2f %12.2f %12.2f %14.3f %14.3f\n", n, m, i, c, 1000 * i / n, 1000 * c / n }'
-  rm -rf "$media" "$machine"
 done
-rm -rf "$work/Many"
+rm -rf "$work"/Many-* "$work"/media-* "$work"/machine-*

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the segment benchmark: a 64 MiB product expanded from a set of
 # 1440000-byte segments against the same archives expanded from their files
-# (processor time, best of 3; goal: at most 1.1x), and the peak memory of both.
+# (processor time, best of 5 taken in turns; goal: at most 1.1x), and the peak memory of both.
 # Usage: bench/run-segment.sh [WORK_DIR [MIB]]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -6,7 +6,7 @@
 //   segment_bench prepare WORKDIR MIB   makes a product of MIB MiB, its archives
 //                                       (LH5, one per folder) and a set of
 //                                       1440000-byte segments
-//   segment_bench compare WORKDIR       processor time of both ways (best of 3) and their ratio
+//   segment_bench compare WORKDIR       processor time of both ways (best of 5, in turns) and their ratio
 //   segment_bench expand WORKDIR MODE   one expansion, MODE "segments" or "archives",
 //                                       for a memory measurement
 #include <sys/resource.h>
@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compress/zivi_archive.h"
@@ -126,17 +127,26 @@ ProcessorTime ProcessorNow() {
     return {Seconds(usage.ru_utime), Seconds(usage.ru_stime)};
 }
 
-ProcessorTime BestOf3(hosted::HostedMachine& machine, void (*expand)(hosted::HostedMachine&)) {
-    ProcessorTime best{1e30, 0};
-    for (int run = 0; run < 3; ++run) {
-        if (const auto out = machine.hostPath("C:\\OUT")) fs::remove_all(*out);
-        const ProcessorTime start = ProcessorNow();
-        expand(machine);
-        const ProcessorTime end = ProcessorNow();
-        const ProcessorTime used{end.user - start.user, end.system - start.system};
-        if (used.Total() < best.Total()) best = used;
+ProcessorTime TimeOnce(hosted::HostedMachine& machine, void (*expand)(hosted::HostedMachine&)) {
+    if (const auto out = machine.hostPath("C:\\OUT")) fs::remove_all(*out);
+    const ProcessorTime start = ProcessorNow();
+    expand(machine);
+    const ProcessorTime end = ProcessorNow();
+    return {end.user - start.user, end.system - start.system};
+}
+
+// The best of 5 runs of each way, taken in turns so that a change in the load
+// of a shared machine weighs on both alike.
+std::pair<ProcessorTime, ProcessorTime> BestInTurns(hosted::HostedMachine& machine) {
+    ProcessorTime archives{1e30, 0};
+    ProcessorTime segments{1e30, 0};
+    for (int run = 0; run < 5; ++run) {
+        const ProcessorTime a = TimeOnce(machine, ExpandArchives);
+        if (a.Total() < archives.Total()) archives = a;
+        const ProcessorTime s = TimeOnce(machine, ExpandSegments);
+        if (s.Total() < segments.Total()) segments = s;
     }
-    return best;
+    return {archives, segments};
 }
 
 }  // namespace
@@ -148,8 +158,7 @@ int main(int argc, char** argv) {
             Prepare(argv[2], std::stoul(argv[3]));
         } else if (command == "compare" && argc == 3) {
             auto machine = Machine(argv[2]);
-            const ProcessorTime archives = BestOf3(*machine, ExpandArchives);
-            const ProcessorTime segments = BestOf3(*machine, ExpandSegments);
+            const auto [archives, segments] = BestInTurns(*machine);
             std::printf("archives from their files: %.3f s (user %.3f, system %.3f)\n", archives.Total(), archives.user,
                         archives.system);
             std::printf("from the segment set:      %.3f s (user %.3f, system %.3f)\n", segments.Total(), segments.user,

@@ -36,6 +36,26 @@ bool TCompThreadSafety::Refill() {
     return true;
 }
 
+int TCompThreadSafety::FetchBytes(std::uint8_t* to, int count) {
+    int done = 0;
+    while (done < count) {
+        if (InPos == InEnd && !Refill()) break;
+        const int n = std::min(count - done, InEnd - InPos);
+        const std::uint8_t* from = InBuffer.get() + InPos;
+        std::uint32_t sum = 0;
+        for (int i = 0; i < n; ++i) sum += from[i];
+        InSum += sum;
+        if (DescrambleInput) {
+            for (int i = 0; i < n; ++i) to[done + i] = ScrambleByte(from[i]);
+        } else {
+            std::copy(from, from + n, to + done);
+        }
+        InPos += n;
+        done += n;
+    }
+    return done;
+}
+
 void TCompThreadSafety::FlushFullBuffer() {
     std::this_thread::yield();
     OutStream->writeBuffer(OutBuffer.get(), kCodecBufferSize);

@@ -65,6 +65,10 @@ public:
         return b;
     }
 
+    // Reads up to count bytes into to, as count calls of FetchByte would, and
+    // returns how many real bytes came before the end (InputEnded set) or count.
+    int FetchBytes(std::uint8_t* to, int count);
+
     // Appends one output byte; raises EUnableToCompress once OutLimit is used up.
     void EmitByte(std::uint8_t b) {
         if (OutLimit <= 0) throw EUnableToCompress();

@@ -14,16 +14,12 @@ public:
 
     // Writes the top n (0..16) bits of x; the bits below them must be 0.
     void WriteCode(int n, std::uint16_t x) {
-        while (n >= free_) {
-            n -= free_;
-            pending_ = static_cast<std::uint8_t>(pending_ + (x >> (16 - free_)));
-            x = static_cast<std::uint16_t>(x << free_);
-            frame_.EmitByte(pending_);
-            pending_ = 0;
-            free_ = 8;
+        pending_ = (pending_ << n) | (static_cast<std::uint32_t>(x) >> (16 - n));
+        count_ += n;
+        while (count_ >= 8) {
+            count_ -= 8;
+            frame_.EmitByte(static_cast<std::uint8_t>(pending_ >> count_));
         }
-        pending_ = static_cast<std::uint8_t>(pending_ + (x >> (16 - free_)));
-        free_ -= n;
     }
     // Writes the low n (0..16) bits of x.
     void WriteBits(int n, unsigned x) { WriteCode(n, static_cast<std::uint16_t>(x << (16 - n))); }
@@ -32,8 +28,10 @@ public:
 
 private:
     TCompThreadSafety& frame_;
-    std::uint8_t pending_ = 0;  // bits waiting for their byte, left-aligned
-    int free_ = 8;              // free bits in that byte
+    // Bits not yet written, the last count_ of them in the low bits (fewer than
+    // 8 between calls); the bits above are written already.
+    std::uint32_t pending_ = 0;
+    int count_ = 0;
 };
 
 }  // namespace tavlin::lh5

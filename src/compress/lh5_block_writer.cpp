@@ -8,26 +8,15 @@
 
 namespace tavlin::lh5 {
 
-void LH5BlockWriter::BufferSymbol(unsigned c, unsigned p) {
-    FlagMask >>= 1;
-    if (FlagMask == 0) {
-        FlagMask = 0x80;
-        if (SymbolPos >= kLastGroupStart) {
-            WriteBlock();
-            SymbolPos = 0;
-        }
-        FlagPos = SymbolPos;
-        SymbolBuf[FlagPos] = 0;
-        ++SymbolPos;
+void LH5BlockWriter::StartGroup() {
+    FlagMask = 0x80;
+    if (SymbolPos >= kLastGroupStart) {
+        WriteBlock();
+        SymbolPos = 0;
     }
-    SymbolBuf[SymbolPos++] = static_cast<std::uint8_t>(c);
-    ++CharFreq[c];
-    if (c >= 256) {
-        SymbolBuf[FlagPos] = static_cast<std::uint8_t>(SymbolBuf[FlagPos] | FlagMask);
-        SymbolBuf[SymbolPos++] = static_cast<std::uint8_t>(p >> 8);
-        SymbolBuf[SymbolPos++] = static_cast<std::uint8_t>(p);
-        ++PosFreq[std::bit_width(p)];
-    }
+    FlagPos = SymbolPos;
+    SymbolBuf[FlagPos] = 0;
+    ++SymbolPos;
 }
 
 void LH5BlockWriter::Finish() {

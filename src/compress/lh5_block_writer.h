@@ -3,6 +3,7 @@
 // Huffman codes fitted to that block.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 #include "compress/codec_frame.h"
@@ -17,17 +18,34 @@ public:
     explicit LH5BlockWriter(TCompThreadSafety& frame) : bits_(frame) {}
 
     // Buffers a literal (c < 256) or a match symbol (c = length + 253) with its
-    // distance value p (distance - 1).
-    void BufferSymbol(unsigned c, unsigned p);
+    // distance value p (distance - 1; 0 for a literal). Called for every symbol,
+    // so it is inline and does not branch on the kind: a literal writes the
+    // distance bytes too but moves on by one byte only.
+    void BufferSymbol(unsigned c, unsigned p) {
+        FlagMask >>= 1;
+        if (FlagMask == 0) StartGroup();
+        const unsigned match = c >> 8;
+        SymbolBuf[SymbolPos] = static_cast<std::uint8_t>(c);
+        SymbolBuf[SymbolPos + 1] = static_cast<std::uint8_t>(p >> 8);
+        SymbolBuf[SymbolPos + 2] = static_cast<std::uint8_t>(p);
+        SymbolPos += static_cast<int>(1 + 2 * match);
+        SymbolBuf[FlagPos] = static_cast<std::uint8_t>(SymbolBuf[FlagPos] | (FlagMask * match));
+        ++CharFreq[c];
+        PosFreq[std::bit_width(p)] = static_cast<std::uint16_t>(PosFreq[std::bit_width(p)] + match);
+    }
     // Writes the buffered symbols (there is at least one) and pads the last byte.
     void Finish();
 
 private:
     // Flag groups: a flag byte, then up to 8 symbols of 1 (literal) or 3 bytes.
     static constexpr int kBufferSize = 16384;
-    // A new group starts only with room for 8 matches.
+    // A new group starts only with room for 8 matches; a literal's two unused
+    // bytes after the last match still fit.
     static constexpr int kLastGroupStart = kBufferSize - 3 * 8;
 
+    // Starts a flag group, writing the block first when a group of 8 matches
+    // might not fit.
+    void StartGroup();
     void WriteBlock();
     void CountLenFreq();
     void WriteAuxLengths(int n, int nbit, int zeroRunAfter);

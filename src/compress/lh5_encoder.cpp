@@ -2,6 +2,7 @@
 // finder feeds a parser with one step of lazy matching (a match is taken only if
 // the next position does not start a longer one); the block writer codes the
 // result with Huffman codes fitted to each block.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -19,22 +20,17 @@ class LH5Encoder {
 public:
     explicit LH5Encoder(TCompThreadSafety& frame) : frame_(frame), writer_(frame) {}
 
-    void Run() {
+    // Everything the loop calls per position is inlined into it.
+    [[gnu::flatten]] void Run() {
         LH5MatchTree& tree = tree_;
         tree.Reset();
         // The first fill loads 8192 bytes behind a gap of 256, so the first slide
         // comes after 7936 positions; the gap is never read before it.
         constexpr int kFirstFill = lh5::kWindowSize + lh5::kMaxMatch;
         tree.CurPos = kFirstFill;
-        for (int i = kFirstFill; i < kFirstFill + lh5::kWindowSize; ++i) {
-            const std::uint8_t b = frame_.FetchByte();
-            if (frame_.InputEnded) {
-                tree.Window[i] = lh5::kWindowFill;
-            } else {
-                tree.Window[i] = b;
-                ++lookaheadLeft_;
-            }
-        }
+        lookaheadLeft_ = frame_.FetchBytes(tree.Window + kFirstFill, lh5::kWindowSize);
+        std::fill(tree.Window + kFirstFill + lookaheadLeft_, tree.Window + kFirstFill + lh5::kWindowSize,
+                  lh5::kWindowFill);
         if (lookaheadLeft_ == 0) return;
 
         tree.MatchStart = 0;
@@ -74,15 +70,13 @@ private:
             // stands for a position one window earlier.
             constexpr int kKeep = lh5::kWindowSize + lh5::kMaxMatch;
             std::memmove(tree.Window, tree.Window + lh5::kWindowSize, kKeep);
-            for (int i = kKeep; i < kKeep + lh5::kWindowSize; ++i) {
-                tree.Window[i] = frame_.FetchByte();
-                if (frame_.InputEnded) break;
-                ++lookaheadLeft_;
-            }
+            const int fetched = frame_.FetchBytes(tree.Window + kKeep, lh5::kWindowSize);
+            lookaheadLeft_ += fetched;
+            // The first place past the end of the input receives the filler 0.
+            if (fetched < lh5::kWindowSize) tree.Window[kKeep + fetched] = 0;
             tree.CurPos = lh5::kWindowSize;
         }
-        tree.RemovePosition();
-        tree.InsertPosition();
+        tree.ReplacePosition();
     }
 
     TCompThreadSafety& frame_;

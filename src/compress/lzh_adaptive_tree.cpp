@@ -43,12 +43,13 @@ void RebuildAdaptiveTree(TAdaptiveTree& tree) {
         }
     }
     // Join pairs into inner nodes, each placed after all nodes of equal count.
+    // The nodes placed so far stay in order of their counts, so the place is
+    // found by halving rather than by a scan.
     int i = 0;
     for (j = kLzhSymbolCount; j < kLzhNodeCount; ++j, i += 2) {
         const auto f = static_cast<std::uint16_t>(tree.Freq[i] + tree.Freq[i + 1]);
-        int k = j - 1;
-        while (f < tree.Freq[k]) --k;
-        ++k;
+        const auto place = std::upper_bound(tree.Freq.begin(), tree.Freq.begin() + j, f);
+        const auto k = static_cast<int>(place - tree.Freq.begin());
         std::copy_backward(tree.Freq.begin() + k, tree.Freq.begin() + j, tree.Freq.begin() + j + 1);
         std::copy_backward(tree.Child.begin() + k, tree.Child.begin() + j, tree.Child.begin() + j + 1);
         tree.Freq[k] = f;
@@ -57,8 +58,12 @@ void RebuildAdaptiveTree(TAdaptiveTree& tree) {
     for (i = 0; i < kLzhNodeCount; ++i) SetParentOfChildren(tree, tree.Child[i], i);
 }
 
-void UpdateAdaptiveTree(TAdaptiveTree& tree, int s) {
-    if (tree.Freq[kLzhRoot] == kRebuildCount) RebuildAdaptiveTree(tree);
+int UpdateAdaptiveTree(TAdaptiveTree& tree, int s) {
+    int changed = -1;
+    if (tree.Freq[kLzhRoot] == kRebuildCount) {
+        RebuildAdaptiveTree(tree);
+        changed = kLzhNodeCount;
+    }
     int c = tree.Parent[kLzhNodeCount + s];
     do {
         const std::uint16_t k = ++tree.Freq[c];
@@ -75,10 +80,13 @@ void UpdateAdaptiveTree(TAdaptiveTree& tree, int s) {
             tree.Child[l] = static_cast<std::int16_t>(i);
             SetParentOfChildren(tree, j, c);
             tree.Child[c] = static_cast<std::int16_t>(j);
+            // Each swap lies higher than the one before.
+            changed = std::max(changed, l);
             c = l;
         }
         c = tree.Parent[c];
     } while (c != 0);
+    return changed;
 }
 
 }  // namespace tavlin

@@ -28,7 +28,9 @@ struct TAdaptiveTree {
 
 void InitAdaptiveTree(TAdaptiveTree& tree);
 // Counts one more occurrence of symbol s, reordering the nodes as needed.
-void UpdateAdaptiveTree(TAdaptiveTree& tree, int s);
+// Returns the highest node whose Child changed (kLzhNodeCount after a rebuild,
+// which changes them all), or -1 when none did.
+int UpdateAdaptiveTree(TAdaptiveTree& tree, int s);
 // Halves every leaf count and builds the inner nodes anew.
 void RebuildAdaptiveTree(TAdaptiveTree& tree);
 

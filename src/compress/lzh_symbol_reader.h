@@ -6,8 +6,15 @@
 // bits than it holds fills it with whole bytes up to 57 bits or more, so most
 // reads of the tree's single bits cost a shift. Bytes fetched at or after the
 // end of the input count as zero bits.
+//
+// The first levels of the tree are walked by one look-up in a table indexed by
+// the next kTableBits bits. The tree changes after every symbol, but the nodes
+// near the root, whose counts are large, seldom trade places: the table is built
+// again when a swap reaches as high as the lowest node it was made from.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "compress/lzh_adaptive_tree.h"
@@ -22,11 +29,14 @@ public:
 
     // The next symbol: 0..255 a literal, 256..313 a match of length symbol - 253.
     int NextSymbol() {
+        if (tableLowest_ < 0) BuildTable();
+        if (bitCount_ < kTableBits) Refill();
         // The walk keeps the bits in locals; the buffer is refilled at most once
         // per 57 bits.
-        std::uint64_t bits = bits_;
-        int count = bitCount_;
-        int c = tree_.Child[kLzhRoot];
+        const TableEntry entry = table_[bits_ >> (64 - kTableBits)];
+        std::uint64_t bits = bits_ << entry.bits;
+        int count = bitCount_ - entry.bits;
+        int c = entry.child;
         while (c < kLzhNodeCount) {
             if (count == 0) {
                 bits_ = bits;
@@ -42,7 +52,7 @@ public:
         bits_ = bits;
         bitCount_ = count;
         const int s = c - kLzhNodeCount;
-        UpdateAdaptiveTree(tree_, s);
+        if (UpdateAdaptiveTree(tree_, s) >= tableLowest_) tableLowest_ = -1;
         return s;
     }
 
@@ -63,6 +73,35 @@ public:
     const TAdaptiveTree& Tree() const { return tree_; }
 
 private:
+    static constexpr int kTableBits = 5;
+
+    // The walk from the root over kTableBits bits (or fewer, to a leaf): where it
+    // ends, as a Child value, and the bits it took.
+    struct TableEntry {
+        std::int16_t child;
+        std::uint8_t bits;
+    };
+
+    void BuildTable() {
+        tableLowest_ = kLzhNodeCount;
+        FillTable(kLzhRoot, 0, 0);
+    }
+
+    // Fills the entries whose first depth bits are prefix, the walk having come to
+    // node (whose Child the table then depends on).
+    void FillTable(int node, int depth, int prefix) {
+        tableLowest_ = std::min(tableLowest_, node);
+        const int child = tree_.Child[node];
+        if (child >= kLzhNodeCount || depth == kTableBits) {
+            const int shift = kTableBits - depth;
+            const TableEntry entry{static_cast<std::int16_t>(child), static_cast<std::uint8_t>(depth)};
+            std::fill_n(table_.begin() + (prefix << shift), 1 << shift, entry);
+            return;
+        }
+        FillTable(child, depth + 1, prefix << 1);
+        FillTable(child + 1, depth + 1, (prefix << 1) | 1);
+    }
+
     void Refill() {
         while (bitCount_ <= 56) {
             std::uint8_t b = source_.FetchByte();
@@ -92,6 +131,8 @@ private:
 
     ByteSource& source_;
     TAdaptiveTree tree_;
+    std::array<TableEntry, 1 << kTableBits> table_{};
+    int tableLowest_ = -1;  // the lowest node the table was made from; -1: to be made
     std::uint64_t bits_ = 0;
     int bitCount_ = 0;
     std::int64_t fetchedBits_ = 0;  // bits put into bits_ so far, filler included

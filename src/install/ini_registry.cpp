@@ -290,6 +290,35 @@ void RegisterUninstallEntry(InstallContext& context) {
     SetDwordValue(platform, context, root, key, "NoRepair", 1);
 }
 
+namespace {
+
+std::string CreatedFolderValue(std::size_t number) { return "Created Folder " + std::to_string(number); }
+
+}  // namespace
+
+void RecordFoldersMadeAbove(InstallContext& context, const std::vector<std::string>& folders) {
+    Platform& platform = context.platform;
+    const std::string key = NormalKeyPath(std::string(kUninstallListKey) + context.Title);
+    if (context.Title.empty() || !platform.registry().openKey(RegistryRoot::LocalMachine, key)) return;  // unlisted
+    // Numbers after those an earlier installation into the same place wrote.
+    std::size_t number = 1;
+    while (platform.registry().readString(RegistryRoot::LocalMachine, key, CreatedFolderValue(number))) ++number;
+    for (const auto& folder : folders) {
+        SetStringValue(platform, context, RegistryRoot::LocalMachine, key, CreatedFolderValue(number++), folder);
+    }
+}
+
+std::vector<std::string> FoldersMadeAbove(Platform& platform, const std::string& entryName) {
+    std::vector<std::string> folders;
+    if (entryName.find_first_not_of('\\') == std::string::npos) return folders;
+    const std::string key = std::string(kUninstallListKey) + entryName;
+    for (std::size_t number = 1;; ++number) {
+        const auto folder = platform.registry().readString(RegistryRoot::LocalMachine, key, CreatedFolderValue(number));
+        if (!folder) return folders;
+        folders.push_back(*folder);
+    }
+}
+
 std::optional<std::pair<RegistryRoot, std::string>> LoggedKeyLocation(const std::string& text) {
     std::string rest = text;
     RegistryRoot root = RegistryRoot::CurrentUser;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "install/install_context.h"
 #include "platform/errors.h"
@@ -36,6 +37,13 @@ void ApplyIniRegistryEntries(InstallContext& context, UninstallLog& log);
 // Registers the product under its title; skipped when the title is empty (the key
 // would be the list itself) or the key cannot be opened.
 void RegisterUninstallEntry(InstallContext& context);
+// The folders above the installation folder that the run is about to make, kept
+// in the product's uninstall entry (values "Created Folder 1", "Created Folder 2"
+// ..., the deepest first) before they exist: before the log is written and after
+// the uninstall has deleted it, the entry is what tells them from the user's.
+void RecordFoldersMadeAbove(InstallContext& context, const std::vector<std::string>& folders);
+// The folders that an entry's "Created Folder" values name, the deepest first.
+std::vector<std::string> FoldersMadeAbove(Platform& platform, const std::string& entryName);
 // Deletes a logged registry key (root name, "\" and path) with all its subkeys;
 // a key that other software shares (shared_settings.h) is never deleted. True when
 // a key was deleted.

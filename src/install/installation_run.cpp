@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "install/folder_ownership.h"
@@ -16,6 +17,7 @@
 #include "install/startup_files.h"
 #include "install/uninstall_log.h"
 #include "platform/platform.h"
+#include "support/date_time.h"
 #include "support/file_utils.h"
 #include "support/folders.h"
 #include "support/paths.h"
@@ -29,10 +31,9 @@ void ShowStage(InstallContext& context, const std::string& caption) {
     if (context.SetStageCaption) context.SetStageCaption(caption);
 }
 
-// Creates a folder with its parents; a failure shows later as failed copies.
-// Returns the folders it made, the deepest first, each ending with "\".
-std::vector<std::string> CreateFolder(InstallContext& context, const std::string& folder) {
-    FileSystem& files = context.platform.files();
+// The folder and those of its parents that do not exist, the deepest first, each
+// ending with "\".
+std::vector<std::string> MissingLevels(FileSystem& files, const std::string& folder) {
     std::vector<std::string> missing;
     for (std::string level = ExcludeTrailingBackslash(folder); !level.empty() && !files.directoryExists(level);) {
         missing.push_back(IncludeTrailingBackslash(level));
@@ -40,6 +41,14 @@ std::vector<std::string> CreateFolder(InstallContext& context, const std::string
         if (cut == std::string::npos || cut < 3) break;
         level.erase(cut);
     }
+    return missing;
+}
+
+// Creates a folder with its parents; a failure shows later as failed copies.
+// Returns the folders it made, the deepest first, each ending with "\".
+std::vector<std::string> CreateFolder(InstallContext& context, const std::string& folder) {
+    FileSystem& files = context.platform.files();
+    const std::vector<std::string> missing = MissingLevels(files, folder);
     if (missing.empty() || !files.forceDirectories(folder)) return {};
     Record(context.RecordChange, "Created folder " + folder);
     return missing;
@@ -110,7 +119,8 @@ void InstallFile(InstallContext& context, const std::string& source, const std::
     }
     const std::string name = ExtractFileName(source);
     const std::string existing = folder + name;
-    const TDateTime sourceDate = FileDate(platform, source);
+    const auto sourceTime = files.lastWriteTime(source);  // it exists: asked above
+    const TDateTime sourceDate = sourceTime ? DosDateTimeToDateTime(*sourceTime) : 0;
     const TDateTime existingDate = files.fileExists(existing) ? FileDate(platform, existing) : sourceDate;
     if (existingDate > sourceDate && Contains(UpperCaseAscii(name), ".DLL")) {
         const std::string question = "File being copied is older than the file on PC\r\rDo you wish to keep existing file:\r" +
@@ -177,6 +187,11 @@ void RunInstallation(InstallContext& context) {
     // the entry alone tells the uninstall that nothing else is left).
     RegisterUninstallEntry(context);
     ownership.Claim(installFolder);
+    {
+        std::vector<std::string> above = MissingLevels(files, installFolder);
+        if (!above.empty()) above.erase(above.begin());  // the folder itself goes with its contents
+        RecordFoldersMadeAbove(context, above);
+    }
     const std::vector<std::string> madeForInstallFolder = CreateFolder(context, installFolder);
 
     files.deleteFile(logPath);  // a missing old log is fine; a locked one fails below
@@ -198,6 +213,13 @@ void RunInstallation(InstallContext& context) {
     };
     logMadeFolders(madeForInstallFolder);
 
+    // A claim is never taken back, so what a folder's first file decided holds for
+    // the files after it: they ask no more of the folder's names.
+    std::map<std::string, bool> folderLogsSingly;
+    // Where each target comes last: most are not repeated, which this tells without
+    // a search through the lines after them.
+    std::map<std::string, std::size_t> lastLine;
+    for (std::size_t i = 0; i < state.InstallTargets.Count(); ++i) lastLine[state.InstallTargets[i]] = i;
     for (std::size_t i = 0; i < state.InstallTargets.Count(); ++i) {
         const std::string source = state.InstallFiles[i];
         const std::string target = state.InstallTargets[i];
@@ -206,11 +228,14 @@ void RunInstallation(InstallContext& context) {
 
         ++context.ProgressCount;
         ui.UpdateProgress(context.ProgressCount, "Installing ..", name);
-        ownership.Claim(folder);
+        auto decided = folderLogsSingly.find(folder);
+        if (decided == folderLogsSingly.end()) ownership.Claim(folder);
         logMadeFolders(CreateFolder(context, folder));
+        if (decided == folderLogsSingly.end()) decided = folderLogsSingly.emplace(folder, logsSingly(folder)).first;
+        const bool singly = decided->second;
 
         if (name.empty()) {
-            if (!logsSingly(folder)) {
+            if (!singly) {
                 log.AddFolder(folder);
                 log.AddFile(folder + "*.*");
             }
@@ -222,9 +247,9 @@ void RunInstallation(InstallContext& context) {
             Record(context.RecordNote, "No destination for " + source + "; not copied");
             continue;
         }
-        log.AddFile(logsSingly(folder) ? target : folder + "*.*");
+        log.AddFile(singly ? target : folder + "*.*");
         InstallFile(context, source, folder);
-        if (IsRepeatedTarget(state, i, target) && files.deleteFile(source)) {
+        if (lastLine[target] > i && IsRepeatedTarget(state, i, target) && files.deleteFile(source)) {
             Record(context.RecordChange, "Deleted file " + source);
         }
     }

@@ -41,7 +41,8 @@ void CopySubfoldersExcept(Platform& platform, const std::string& source, const s
 
 }  // namespace
 
-void CheckPreviousInstallation(Platform& platform, EngineUi& ui, SetupState& state, const std::string& Main_Dir) {
+void CheckPreviousInstallation(Platform& platform, EngineUi& ui, SetupState& state, const std::string& Main_Dir,
+                               const ChangeRecorder& recordNote) {
     ui.ProcessMessages();
 
     const std::string key = std::string(kUninstallListKey) + state.UninstallString;
@@ -82,7 +83,9 @@ void CheckPreviousInstallation(Platform& platform, EngineUi& ui, SetupState& sta
     std::string text;
     for (const auto& line : state.PreviousUninstallLines) text += line + "\r\n";
     ui.MessageBox(text);
-    RunFileIn(platform, "setup.exe", parameters, oldFolder, swShow);
+    if (!RunFileIn(platform, "setup.exe", parameters, oldFolder, swShow) && recordNote) {
+        recordNote(ShellFailureNote(platform, oldFolder + "setup.exe"));
+    }
     ui.MessageBox("Continue with Install. Click on \"OK\"");
     if (!rescued.empty()) {
         platform.files().forceDirectories(newFolder);

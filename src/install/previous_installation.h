@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "install/install_context.h"
+
 namespace tavlin {
 
 class EngineUi;
@@ -11,6 +13,8 @@ class Platform;
 struct SetupState;
 
 // Main_Dir is the default installation folder at the time of the call.
-void CheckPreviousInstallation(Platform& platform, EngineUi& ui, SetupState& state, const std::string& Main_Dir);
+// recordNote hears why the old uninstaller could not be started, if it could not.
+void CheckPreviousInstallation(Platform& platform, EngineUi& ui, SetupState& state, const std::string& Main_Dir,
+                               const ChangeRecorder& recordNote = {});
 
 }  // namespace tavlin

@@ -92,6 +92,7 @@ std::vector<LoggedSetting> ReadLoggedSettings(Platform& platform, const std::str
 UninstallLog::UninstallLog(Platform& platform, const std::string& path) : platform_(platform), ini_(platform, path) {}
 
 void UninstallLog::Create(const std::string& title) {
+    keysWritten_.clear();
     try {
         auto file = platform_.files().create(Path());
         file->writeBuffer(kSections.data(), kSections.size());
@@ -101,17 +102,23 @@ void UninstallLog::Create(const std::string& title) {
     SetTitle(title);
 }
 
-void UninstallLog::AddFile(const std::string& pathOrPattern) { ini_.WriteString("Files", pathOrPattern, ""); }
+void UninstallLog::AddKey(const char* section, const std::string& key) {
+    if (keysWritten_.count(std::string(section) + "|" + key) > 0) return;
+    ini_.WriteString(section, key, "");
+    keysWritten_.insert(std::string(section) + "|" + key);
+}
 
-void UninstallLog::AddFolder(const std::string& folder) { ini_.WriteString("Folder", folder, ""); }
+void UninstallLog::AddFile(const std::string& pathOrPattern) { AddKey("Files", pathOrPattern); }
 
-void UninstallLog::AddRegistryKey(const std::string& key) { ini_.WriteString("Registry", key, ""); }
+void UninstallLog::AddFolder(const std::string& folder) { AddKey("Folder", folder); }
+
+void UninstallLog::AddRegistryKey(const std::string& key) { AddKey("Registry", key); }
 
 void UninstallLog::SetTitle(const std::string& title) { ini_.WriteString("Name", "Title", title); }
 
-void UninstallLog::AddCreatedStartupFile(const std::string& path) { ini_.WriteString(kStartupFilesSection, path, ""); }
+void UninstallLog::AddCreatedStartupFile(const std::string& path) { AddKey(kStartupFilesSection, path); }
 
-void UninstallLog::AddCreatedFolder(const std::string& folder) { ini_.WriteString(kCreatedFoldersSection, folder, ""); }
+void UninstallLog::AddCreatedFolder(const std::string& folder) { AddKey(kCreatedFoldersSection, folder); }
 
 void UninstallLog::AddRegistryValue(const std::string& key, const std::string& name,
                                     const std::optional<std::string>& previous) {

@@ -77,8 +77,13 @@ private:
     void AddSetting(const char* section, const std::string& owner, const std::string& name,
                     const std::optional<std::string>& previous);
 
+    // Adds a key with an empty value unless this log wrote it already: many files
+    // share one "*.*" entry, and writing it again would change nothing.
+    void AddKey(const char* section, const std::string& key);
+
     Platform& platform_;
     IniFile ini_;
+    std::set<std::string> keysWritten_;  // section "|" key, as written
     std::set<std::string> settingsLogged_;  // upper-cased section "|" key
 };
 

@@ -95,8 +95,10 @@ public:
     virtual std::string windowsDirectory() = 0;
     virtual std::string systemDirectory() = 0;
 
-    bool fileExists(const std::string& path);
-    bool directoryExists(const std::string& path);
+    // Whether the path names a file (a folder); a platform may answer these
+    // without looking at the attributes.
+    virtual bool fileExists(const std::string& path);
+    virtual bool directoryExists(const std::string& path);
 };
 
 }  // namespace tavlin

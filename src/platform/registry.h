@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavlin {
 
@@ -30,6 +31,9 @@ public:
     // Deletes a key with all its subkeys and values.
     virtual bool deleteKeyTree(RegistryRoot root, const std::string& path) = 0;
     virtual bool deleteValue(RegistryRoot root, const std::string& path, const std::string& name) = 0;
+    // The names of a key's direct subkeys (RegEnumKeyExA), in the registry's
+    // order; none when the key is missing or cannot be read.
+    virtual std::vector<std::string> subKeyNames(RegistryRoot root, const std::string& path) = 0;
 
     // Why the last request that failed did so: the system call and the system's
     // own text, for messages and the /LOG record. Empty when the backend cannot tell.

@@ -16,6 +16,7 @@
 #include "segment/seg_arc_list.h"
 #include "segment/segment_errors.h"
 #include "segment/segment_format.h"
+#include "segment/segment_read_ahead.h"
 
 namespace tavlin {
 
@@ -99,6 +100,7 @@ private:
     [[noreturn]] void Abort();
     void ReadSegmentID(FileStream& file);
     void NextSegment();
+    std::span<const std::uint8_t> NextPiece(std::size_t max);
     void SpanRead(void* buffer, std::size_t count);
     void SkipSpan(std::uint64_t count);
     void CopySpanToFile(const std::string& path, std::uint64_t size, bool reportProgress);
@@ -121,6 +123,7 @@ private:
     bool aborted_ = false;
     std::int64_t segRemaining_ = 0;
     std::unique_ptr<FileStream> segment_;
+    SegmentReadAhead readAhead_;  // of segment_; segRemaining_ counts its bytes too
     std::vector<std::uint8_t> ioBuffer_;
 };
 

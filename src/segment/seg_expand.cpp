@@ -48,15 +48,17 @@ private:
 
 namespace {
 
-// Closes the open segment file and frees the transfer buffer on every way out of a run.
+// Closes the open segment file and frees the buffers on every way out of a run.
 class RunResources {
 public:
-    RunResources(std::unique_ptr<FileStream>& segment, std::vector<std::uint8_t>& buffer)
-        : segment_(segment), buffer_(buffer) {
+    RunResources(std::unique_ptr<FileStream>& segment, SegmentReadAhead& readAhead, std::vector<std::uint8_t>& buffer)
+        : segment_(segment), readAhead_(readAhead), buffer_(buffer) {
         buffer_.assign(kSegBufferSize, 0);
+        readAhead_.Allocate();
     }
     ~RunResources() {
         segment_.reset();
+        readAhead_.Release();
         std::vector<std::uint8_t>().swap(buffer_);
     }
     RunResources(const RunResources&) = delete;
@@ -64,6 +66,7 @@ public:
 
 private:
     std::unique_ptr<FileStream>& segment_;
+    SegmentReadAhead& readAhead_;
     std::vector<std::uint8_t>& buffer_;
 };
 
@@ -86,7 +89,7 @@ private:
 void DEdaZedozave::SegExpand(TSegArcList& SegArcList) {
     aborted_ = false;
     curSegMode_ = smExpand;
-    RunResources resources(segment_, ioBuffer_);
+    RunResources resources(segment_, readAhead_, ioBuffer_);
     // A folder that cannot be made shows when the first temporary file cannot be created.
     Files().forceDirectories(segTmpDir_);
     SegArcList.Clear();
@@ -95,6 +98,7 @@ void DEdaZedozave::SegExpand(TSegArcList& SegArcList) {
 
 void DEdaZedozave::ScanAndExpand(TSegArcList& list) {
     segment_ = OpenSegment(1);
+    readAhead_.Reset();
     ReadSegmentID(*segment_);
     std::array<std::uint8_t, kSegmentHeaderSize> raw{};
     SpanRead(raw.data(), raw.size());

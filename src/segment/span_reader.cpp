@@ -1,6 +1,10 @@
 // The logical stream of a set: reads that run on from one segment file into the
 // next, skipping, and copying a stretch of the stream into a temporary file.
+// The stream is taken in blocks of at most 8192 bytes (the messages are pumped
+// after each, an archive's progress reported after each of its blocks), while
+// the segment file is read and the temporary file written in large pieces.
 #include <algorithm>
+#include <cstring>
 
 #include "segment/dedazedozave.h"
 
@@ -8,6 +12,7 @@ namespace tavlin {
 
 void DEdaZedozave::NextSegment() {
     segment_.reset();
+    readAhead_.Reset();
     if (OnSegAfter) OnSegAfter(curSegMode_, curSegName_, curSegNumber_);
     // No file can follow the last number a segment header holds.
     if (curSegNumber_ == kLargestSegmentNumber) throw ESegError(kSegStreamReadFailed);
@@ -15,32 +20,31 @@ void DEdaZedozave::NextSegment() {
     ReadSegmentID(*segment_);
 }
 
+std::span<const std::uint8_t> DEdaZedozave::NextPiece(std::size_t max) {
+    if (segRemaining_ <= 0) NextSegment();
+    const auto want = static_cast<std::size_t>(
+        std::min<std::int64_t>({static_cast<std::int64_t>(kSegBufferSize), static_cast<std::int64_t>(max),
+                                segRemaining_}));
+    const auto piece = readAhead_.Take(*segment_, want, segRemaining_);
+    segRemaining_ -= static_cast<std::int64_t>(piece.size());
+    if (ProcessMessages) ProcessMessages();
+    return piece;
+}
+
 void DEdaZedozave::SpanRead(void* buffer, std::size_t count) {
     auto* out = static_cast<std::uint8_t*>(buffer);
     while (count > 0) {
-        if (segRemaining_ <= 0) NextSegment();
-        const std::size_t block = static_cast<std::size_t>(
-            std::min<std::int64_t>({static_cast<std::int64_t>(kSegBufferSize), static_cast<std::int64_t>(count),
-                                    segRemaining_}));
-        std::size_t got = 0;
-        while (got < block) {
-            const std::size_t n = segment_->read(out + got, block - got);
-            // A file that shrank under the reader would otherwise be waited on forever.
-            if (n == 0) throw ESegError(kSegStreamReadFailed);
-            got += n;
-        }
-        out += block;
-        count -= block;
-        segRemaining_ -= static_cast<std::int64_t>(block);
-        if (ProcessMessages) ProcessMessages();
+        const auto piece = NextPiece(count);
+        std::memcpy(out, piece.data(), piece.size());
+        out += piece.size();
+        count -= piece.size();
     }
 }
 
 void DEdaZedozave::SkipSpan(std::uint64_t count) {
     while (count > 0) {
         const auto block = static_cast<std::size_t>(std::min<std::uint64_t>(count, kSegBufferSize));
-        SpanRead(ioBuffer_.data(), block);
-        count -= block;
+        count -= NextPiece(block).size();
     }
 }
 
@@ -55,16 +59,30 @@ void DEdaZedozave::CopySpanToFile(const std::string& path, std::uint64_t size, b
         throw ESegError(kSegStreamOpenFailed);
     }
     try {
+        // The bytes taken from the read-ahead buffer since its last refill lie in
+        // one run there; they are written when it is about to be refilled.
+        const std::uint8_t* pending = nullptr;
+        std::size_t pendingSize = 0;
+        const auto writePending = [&] {
+            if (pendingSize > 0) file->writeBuffer(pending, pendingSize);
+            pendingSize = 0;
+        };
         std::uint64_t copied = 0;
         while (copied < size) {
             const auto block = static_cast<std::size_t>(std::min<std::uint64_t>(size - copied, kSegBufferSize));
-            SpanRead(ioBuffer_.data(), block);
-            file->writeBuffer(ioBuffer_.data(), block);
+            for (std::size_t got = 0; got < block;) {
+                if (readAhead_.Buffered() == 0) writePending();
+                const auto piece = NextPiece(block - got);
+                if (pendingSize == 0) pending = piece.data();
+                pendingSize += piece.size();
+                got += piece.size();
+            }
             copied += block;
             if (reportProgress && OnSegShowProgress) {
                 OnSegShowProgress(static_cast<std::int32_t>(copied * 100 / size));
             }
         }
+        writePending();
     } catch (...) {
         // The partial copy goes; the error goes on to the caller.
         file.reset();

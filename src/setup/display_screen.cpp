@@ -332,7 +332,7 @@ void TDisplayScreen::ShowUninstallPage() {
         Cancelled = true;
         return;
     }
-    WriteSelfRemovalBatch(platform(), State.SourceDir);
+    WriteSelfRemovalBatch(platform(), State.SourceDir, SelfRemovalExtrasOf(platform(), State.SourceDir, UninstallName));
     ReadSetupConfig(*this, State.SourceDir);
     Application.ProcessMessages();
     Refresh();
@@ -401,7 +401,7 @@ void TDisplayScreen::PrepareWizardAfterExpansion() {
     Notebook1PageChanged();
     BringToFront();
     if (!State.UninstallMode && State.UninstallOption) {
-        CheckPreviousInstallation(platform(), EngineScreen, State, Main_Dir.Text);
+        CheckPreviousInstallation(platform(), EngineScreen, State, Main_Dir.Text, RecordNote);
     }
 }
 
@@ -440,7 +440,9 @@ void TDisplayScreen::FormDestroy() {
         RunClosingAction();
         return;
     }
-    if (!Cancelled) OpenWithShell(platform(), WindowsFolder(platform()) + "\\temp\\vivUro.bat", 3);
+    if (Cancelled) return;
+    const std::string batch = WindowsFolder(platform()) + "\\temp\\vivUro.bat";
+    if (!OpenWithShell(platform(), batch, 3)) NoteShellFailure(batch);
 }
 
 void TDisplayScreen::SelectPage(int page) { Notebook1.SetPageIndex(page); }

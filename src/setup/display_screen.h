@@ -162,6 +162,8 @@ public:
     void FinishInstallation();
     // The last step of destruction: launch the program or restart Windows.
     void RunClosingAction();
+    // Notes in the record that file could not be started, with the shell's reason.
+    void NoteShellFailure(const std::string& file);
 
     // The screen's layout.
     void FormResize();

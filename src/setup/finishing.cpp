@@ -25,10 +25,12 @@ void TDisplayScreen::FinishInstallation() {
         const std::string upper = UpperCaseAscii(file);
         if (Contains(upper, ".DLL") || Contains(upper, ".OCX")) {
             // A component: registered silently, not opened.
-            platform().shell().execute(ShellOwner::Desktop, "open", SystemFolder(platform()) + "\\regsvr32.exe",
-                                       "/s " + target, "", swShowNormal);
-        } else {
-            OpenWithShell(platform(), target, 0);
+            const std::string regsvr32 = SystemFolder(platform()) + "\\regsvr32.exe";
+            if (!platform().shell().execute(ShellOwner::Desktop, "open", regsvr32, "/s " + target, "", swShowNormal)) {
+                NoteShellFailure(regsvr32 + " /s " + target);
+            }
+        } else if (!OpenWithShell(platform(), target, 0)) {
+            NoteShellFailure(target);
         }
     }
     Application.ProcessMessages();
@@ -44,11 +46,16 @@ void TDisplayScreen::FinishInstallation() {
     Close();
 }
 
+void TDisplayScreen::NoteShellFailure(const std::string& file) {
+    // The run goes on: what failed to start is the user's to start by hand.
+    if (RecordNote) RecordNote(ShellFailureNote(platform(), file));
+}
+
 void TDisplayScreen::RunClosingAction() {
     // A wizard that ended before the Finished page leaves the system as it is.
     if (!FinishedPageReached) return;
     if (LaunchItOption.Checked()) {
-        OpenWithShell(platform(), LaunchIt.Caption, 0);
+        if (!OpenWithShell(platform(), LaunchIt.Caption, 0)) NoteShellFailure(LaunchIt.Caption);
     } else if (reboot.Checked() && !Options.NoRestart) {
         SysShutdown1.ActionType = satReboot;
         SysShutdown1.Force = false;

@@ -4,6 +4,8 @@
 
 #include "install/ini_registry.h"
 #include "uninstall/del_tree.h"
+#include "uninstall/log_entry_rule.h"
+#include "uninstall/uninstall_run.h"
 #include "platform/platform.h"
 #include "support/fields.h"
 #include "support/folders.h"
@@ -71,6 +73,13 @@ bool FinishStoppedUninstall(Platform& platform, const std::string& commandLine, 
         }
         if (files.removeDirectory(ExcludeTrailingBackslash(folder)) && record) record("Removed folder " + folder);
     }
+    // The folders the installation made above its own, as far as they are empty;
+    // one that the path rule refuses stays.
+    const LogEntryRule rule(platform, folder, commandLine);
+    for (const auto& made : FoldersMadeAbove(platform, commandLine)) {
+        if (rule.RefusalOfFolder(made) || !files.directoryExists(made)) continue;
+        if (files.removeDirectory(ExcludeTrailingBackslash(made)) && record) record("Removed folder " + made);
+    }
     Registry& registry = platform.registry();
     const std::string listKey = kUninstallListKey;
     if (registry.deleteKeyTree(RegistryRoot::LocalMachine, listKey + commandLine) && record) {
@@ -137,7 +146,7 @@ void InitSetupState(Platform& platform, SetupState& state, const std::string& co
 
 std::string SelfRemovalBatchPath(Platform& platform) { return WindowsFolder(platform) + "\\Temp\\vivUro.bat"; }
 
-StringList SelfRemovalBatchLines(Platform& platform, const std::string& sourceDir) {
+StringList SelfRemovalBatchLines(Platform& platform, const std::string& sourceDir, const SelfRemovalExtras& extras) {
     std::string rest = ShortPathOf(platform, sourceDir);
     std::vector<std::string> components;
     while (rest.find('\\') != std::string::npos) {
@@ -159,14 +168,50 @@ StringList SelfRemovalBatchLines(Platform& platform, const std::string& sourceDi
     if (components.size() > 1) {
         lines.Add("cd..");
         lines.Add("rd " + ShortPathOf(platform, components.back()));
+        // The parents the installation made, as far as they are empty by now.
+        for (std::size_t up = 1; up <= extras.FoldersAbove && up + 1 < components.size(); ++up) {
+            lines.Add("cd..");
+            lines.Add("rd " + components[components.size() - 1 - up]);
+        }
+    }
+    if (!extras.EntryName.empty()) {
+        // Only once the program is gone: until then the entry can start the
+        // uninstall again, which finishes what is left.
+        std::string name;
+        for (const char c : extras.EntryName) name += c == '%' ? std::string("%%") : std::string(1, c);
+        lines.Add("if not exist \"" + ShortPathOf(platform, sourceDir) + "setup.exe\" reg delete \"HKLM\\" +
+                  kUninstallListKey + name + "\" /f");
     }
     lines.Add("exit");
     return lines;
 }
 
-void WriteSelfRemovalBatch(Platform& platform, const std::string& sourceDir) {
+SelfRemovalExtras SelfRemovalExtrasOf(Platform& platform, const std::string& sourceDir, const std::string& entryName) {
+    SelfRemovalExtras extras;
+    if (BatchDeletesUninstallEntry(platform, entryName)) extras.EntryName = entryName;
+    // The parents that the entry lists, nearest first, without a gap.
+    const auto made = FoldersMadeAbove(platform, entryName);
+    FileSystem& files = platform.files();
+    const auto key = [&files](const std::string& folder) {
+        const std::string full = ExcludeTrailingBackslash(files.fullPathName(folder));
+        return UpperCaseAscii(ExcludeTrailingBackslash(files.shortPathName(full).value_or(full)));
+    };
+    std::string level = ExcludeTrailingBackslash(sourceDir);
+    for (;;) {
+        const auto cut = level.find_last_of('\\');
+        if (cut == std::string::npos || cut < 3) break;
+        level.erase(cut);
+        bool listed = false;
+        for (const auto& folder : made) listed = listed || key(folder) == key(level);
+        if (!listed) break;
+        ++extras.FoldersAbove;
+    }
+    return extras;
+}
+
+void WriteSelfRemovalBatch(Platform& platform, const std::string& sourceDir, const SelfRemovalExtras& extras) {
     platform.files().forceDirectories(WindowsFolder(platform) + "\\Temp");
-    SelfRemovalBatchLines(platform, sourceDir).SaveToFile(platform.files(), SelfRemovalBatchPath(platform));
+    SelfRemovalBatchLines(platform, sourceDir, extras).SaveToFile(platform.files(), SelfRemovalBatchPath(platform));
 }
 
 }  // namespace tavlin

@@ -3,6 +3,7 @@
 // setup.exe and folder once the program has ended.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -57,9 +58,22 @@ void InitSetupState(Platform& platform, SetupState& state, const std::string& co
 
 // The path of the self-removal batch file.
 std::string SelfRemovalBatchPath(Platform& platform);
+// What the batch file removes beyond the program and its folder.
+struct SelfRemovalExtras {
+    // How many parents of the folder, the nearest first, the installation made.
+    std::size_t FoldersAbove = 0;
+    // The uninstall entry that the batch deletes once the program is gone; empty
+    // for none.
+    std::string EntryName;
+};
+// The extras for an installed product's folder: the parents its uninstall entry
+// says the installation made, and the entry itself where the batch can delete
+// it (BatchDeletesUninstallEntry).
+SelfRemovalExtras SelfRemovalExtrasOf(Platform& platform, const std::string& sourceDir, const std::string& entryName);
 // The batch file's lines for a media or installation folder ending with "\".
-StringList SelfRemovalBatchLines(Platform& platform, const std::string& sourceDir);
+StringList SelfRemovalBatchLines(Platform& platform, const std::string& sourceDir,
+                                 const SelfRemovalExtras& extras = {});
 // Writes the batch file; raises the file system's error when it cannot.
-void WriteSelfRemovalBatch(Platform& platform, const std::string& sourceDir);
+void WriteSelfRemovalBatch(Platform& platform, const std::string& sourceDir, const SelfRemovalExtras& extras = {});
 
 }  // namespace tavlin

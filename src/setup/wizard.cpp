@@ -127,7 +127,8 @@ void TDisplayScreen::StartUninstall() {
                              [this](const std::string& text) { TextInfo2.SetCaption(text); },
                              DelTree1,
                              [this] { Close(); },
-                             RecordChange};
+                             RecordChange,
+                             RecordNote};
     RunStarted = true;
     try {
         RunUninstall(context);

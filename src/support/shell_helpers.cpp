@@ -6,15 +6,20 @@ namespace tavlin {
 
 int SmallIconIndex(Platform& platform, const std::string& path) { return platform.shell().smallIconIndex(path); }
 
-void OpenWithShell(Platform& platform, const std::string& path, int mode) {
+bool OpenWithShell(Platform& platform, const std::string& path, int mode) {
     static constexpr int kShowCommands[] = {swShowNormal, swShowMaximized, swShowMinimized, swHide};
-    if (mode < 0 || mode > 3) return;
-    platform.shell().execute(ShellOwner::Desktop, "open", path, "", "", kShowCommands[mode]);
+    if (mode < 0 || mode > 3) return true;  // nothing asked for, nothing failed
+    return platform.shell().execute(ShellOwner::Desktop, "open", path, "", "", kShowCommands[mode]);
 }
 
-void RunFileIn(Platform& platform, const std::string& file, const std::string& parameters, const std::string& folder,
+bool RunFileIn(Platform& platform, const std::string& file, const std::string& parameters, const std::string& folder,
                int showCommand) {
-    platform.shell().execute(ShellOwner::MainWindow, "", file, parameters, folder, showCommand);
+    return platform.shell().execute(ShellOwner::MainWindow, "", file, parameters, folder, showCommand);
+}
+
+std::string ShellFailureNote(Platform& platform, const std::string& file) {
+    const std::string reason = platform.shell().lastFailure();
+    return "Could not start " + file + (reason.empty() ? "" : ": " + reason);
 }
 
 }  // namespace tavlin

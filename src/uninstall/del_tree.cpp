@@ -65,7 +65,8 @@ bool TDelTree::DeleteFolderContents(const std::string& path) {
                 return false;
             }
         }
-        files.setAttributes(entryPath, 0);  // read-only and hidden files must go too
+        // Read-only, hidden and system files must go too; a plain one needs no change first.
+        if (entry.attributes & (faReadOnly | faHidden | faSysFile)) files.setAttributes(entryPath, 0);
         if (!files.deleteFile(entryPath)) {
             ReportTreeError("Cannot delete file %s", entryPath);
             return false;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "install/ini_registry.h"
@@ -18,9 +19,9 @@
 #include "support/folders.h"
 #include "support/ini_file.h"
 #include "support/paths.h"
-#include "support/safe_path.h"
 #include "support/text.h"
 #include "uninstall/del_tree.h"
+#include "uninstall/log_entry_rule.h"
 
 namespace tavlin {
 
@@ -76,7 +77,8 @@ public:
         : context_(context),
           platform_(context.platform),
           files_(context.platform.files()),
-          protectedFolders_(context.platform) {}
+          protectedFolders_(context.platform),
+          rule_(context.platform, context.state.ExpandDir, context.UninstallName) {}
 
     void Run() {
         const auto systemFolders = UpperSystemFolders(platform_);
@@ -112,7 +114,8 @@ public:
         // log nothing says otherwise, and the folder goes as it always did.
         folderIsOurs_ = fileEntries.empty();
         for (const auto& entry : fileEntries) {
-            if (IsPattern(ExtractFileName(entry)) && FolderKey(files_, ExtractFilePath(entry)) == installKey) {
+            if (IsPattern(ExtractFileName(entry)) && !rule_.RefusalOfFile(entry) &&
+                FolderKey(files_, ExtractFilePath(entry)) == installKey) {
                 folderIsOurs_ = true;
             }
         }
@@ -124,6 +127,12 @@ private:
 
     void Record(const std::string& change) {
         if (context_.RecordChange) context_.RecordChange(change);
+    }
+
+    // True when the rule refuses the entry; the record says why.
+    bool Refused(const std::string& entry, const std::optional<std::string>& refusal) {
+        if (refusal && context_.RecordNote) context_.RecordNote("Refused log entry " + entry + ": " + *refusal);
+        return refusal.has_value();
     }
 
     void StartProgress(std::size_t steps) {
@@ -140,6 +149,10 @@ private:
     void RemoveFiles(const std::array<std::string, 4>& systemFolders, const std::vector<std::string>& entries) {
         bool deleteAll = false;
         for (const auto& entry : entries) {
+            if (Refused(entry, rule_.RefusalOfFile(entry))) {
+                Step("Un-Installing ..", ExtractFileName(entry));
+                continue;
+            }
             bool remove = true;
             if (!deleteAll && MayBeUsedByWindows(systemFolders, entry)) {
                 const auto answer = context_.ui.MessageBox(
@@ -157,10 +170,8 @@ private:
         }
     }
 
-    // Every file of folder that matches name; failures are skipped. A pattern in a
-    // folder that holds more than the product deletes nothing there.
+    // Every file of folder that matches name; failures are skipped.
     void DeleteLoggedFiles(const std::string& folder, const std::string& name) {
-        if (IsPattern(name) && protectedFolders_.Contains(folder)) return;
         const bool installationFolder = FolderKey(files_, folder) == FolderKey(files_, context_.state.ExpandDir);
         for (const auto& found : files_.find(folder + name, faAnyFile)) {
             if (found.attributes & faDirectory) continue;
@@ -184,7 +195,7 @@ private:
     void RemoveFolders(const std::vector<std::string>& entries) {
         for (const auto& entry : entries) {
             Step("Un-Installing .. Folders", entry);
-            if (protectedFolders_.Contains(entry)) continue;
+            if (Refused(entry, rule_.RefusalOfFolder(entry))) continue;
             // Only an empty folder goes; one that still holds something stays.
             if (files_.removeDirectory(entry)) Record("Removed folder " + entry);
         }
@@ -199,7 +210,7 @@ private:
         std::stable_sort(folders.begin(), folders.end(),
                          [&](const std::string& a, const std::string& b) { return depth(a) > depth(b); });
         for (const auto& folder : folders) {
-            if (!IsSafePath(folder, PathForm::Absolute) || protectedFolders_.Contains(folder)) continue;
+            if (Refused(folder, rule_.RefusalOfFolder(folder))) continue;
             if (files_.directoryExists(folder) && files_.removeDirectory(ExcludeTrailingBackslash(folder))) {
                 Record("Removed folder " + folder);
             }
@@ -232,7 +243,12 @@ private:
         if (name.find_first_not_of('\\') == std::string::npos) return;
         Registry& registry = platform_.registry();
         const std::string listKey = kUninstallListKey;
-        if (registry.deleteKeyTree(RegistryRoot::LocalMachine, listKey + name)) {
+        // A running program stays in its folder until the self-removal batch file
+        // deletes it; where the batch deletes the entry after it, the entry stays
+        // until then, so that a stop in between leaves it to finish the job.
+        const bool programStays = files_.fileExists(IncludeTrailingBackslash(context_.state.ExpandDir) + "setup.exe");
+        if (!(programStays && BatchDeletesUninstallEntry(platform_, name)) &&
+            registry.deleteKeyTree(RegistryRoot::LocalMachine, listKey + name)) {
             Record("Deleted registry key HKEY_LOCAL_MACHINE\\" + listKey + name);
         }
         if (registry.deleteValue(RegistryRoot::LocalMachine, ExcludeTrailingBackslash(listKey), name)) {
@@ -291,11 +307,21 @@ private:
     Platform& platform_;
     FileSystem& files_;
     const ProtectedFolders protectedFolders_;
+    const LogEntryRule rule_;
     bool folderIsOurs_ = true;
 };
 
 }  // namespace
 
 void RunUninstall(UninstallContext& context) { UninstallRun(context).Run(); }
+
+bool BatchDeletesUninstallEntry(Platform& platform, const std::string& entryName) {
+    if (platform.system().family() != WindowsFamily::NT) return false;
+    if (entryName.find_first_not_of('\\') == std::string::npos) return false;
+    for (const char c : entryName) {
+        if (c == '"' || static_cast<unsigned char>(c) < 32) return false;
+    }
+    return true;
+}
 
 }  // namespace tavlin

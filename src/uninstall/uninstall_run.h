@@ -26,8 +26,16 @@ struct UninstallContext {
     // Closes the setup screen.
     std::function<void()> CloseForm;
     ChangeRecorder RecordChange;
+    // Hears of what the run passes over without changing anything (a refused log
+    // entry and why), for the /LOG record.
+    ChangeRecorder RecordNote = {};
 };
 
 void RunUninstall(UninstallContext& context);
+
+// True when the self-removal batch file deletes the product's uninstall entry
+// once the running program is gone: on Windows NT, whose command interpreter has
+// reg, for a name that it can quote. Otherwise the run deletes the entry itself.
+bool BatchDeletesUninstallEntry(Platform& platform, const std::string& entryName);
 
 }  // namespace tavlin

@@ -69,6 +69,20 @@ TEST(LzhCodec, RoundTripsTheSampleInputs) {
     }
 }
 
+TEST(LzhCodec, ShiftingStatisticsRoundTripAcrossManyRebuilds) {
+    // Text, noise and other text in turns: the counts near the root move and the
+    // tree is rebuilt many times, each time with a new order of the upper nodes.
+    Bytes input;
+    for (std::uint32_t part = 0; part < 6; ++part) {
+        const Bytes piece = part % 2 == 0 ? TextBytes(90000, 31 + part) : RandomBytes(90000, 77 + part);
+        input.insert(input.end(), piece.begin(), piece.end());
+    }
+    const Bytes stored = CompressUnlimited(coLZH, input);
+    const auto run = RunCodecOn(coLZH, true, stored, CodecOptions().DestSize(input.size()));
+    EXPECT_TRUE(run.output == input);
+    EXPECT_FALSE(run.inputShort);
+}
+
 TEST(LzhCodec, WritesExactlyTheShortestStream) {
     // One literal: its code in the initial tree, padded to whole bytes. Another
     // encoder's stream of the same byte must be identical.

@@ -191,8 +191,32 @@ INSTANTIATE_TEST_SUITE_P(Cases, LivedInCases,
                          ::testing::Values(LivedInCase{"OwnFolder", "", "C:\\Program Files\\Acme\\acme.exe"},
                                            LivedInCase{"PlugInFolder", "C:\\Program Files\\Host",
                                                        "C:\\Program Files\\Host\\acme.exe"},
-                                           LivedInCase{"MyDocuments", "C:\\My Documents", "C:\\My Documents\\acme.exe"}),
+                                           LivedInCase{"MyDocuments", "C:\\My Documents", "C:\\My Documents\\acme.exe"},
+                                           // The installation makes C:\New as well; it goes with the rest.
+                                           LivedInCase{"NewFolders", "C:\\New\\Sub", "C:\\New\\Sub\\acme.exe"}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(LivedInPc, AHandEditedLogEntryThatClimbsOutIsRefused) {
+    const auto before = Snapshot();
+    ASSERT_EQ(Install("").exitCode, 0);
+    const fs::path log = machineFolder / "drives" / "c" / "Program Files" / "Acme" / "uninstaller.cfg";
+    std::string text = ReadHostFile(log);
+    const std::string files = "[Files]\r\n";
+    const std::string hostile = "C:\\Program Files\\Acme\\..\\..\\WINDOWS\\WIN.INI";
+    ASSERT_NE(text.find(files), std::string::npos) << text;
+    text.insert(text.find(files) + files.size(), hostile + "=\r\n");
+    WriteHostFile(log, text);
+
+    const ProgramRun uninstall = Setup({"/VERYSILENT", "/LOG=C:\\uninstall.log", "Acme"}, "C:\\WINDOWS");
+    ASSERT_EQ(uninstall.exitCode, 0) << uninstall.output;
+    const std::string record = ReadHostFile(machineFolder / "drives" / "c" / "uninstall.log");
+    EXPECT_NE(record.find("Refused log entry " + hostile + ": climbs out with \"..\"\r\n"), std::string::npos)
+        << record;
+    // WIN.INI among the rest: the PC is as it was, the product is gone.
+    auto after = Snapshot();
+    after.erase("uninstall.log");
+    EXPECT_EQ(after, before) << Difference(before, after);
+}
 
 // The changes an uninterrupted run makes, from its /LOG record.
 int CountChanges(const std::string& record) {
@@ -208,7 +232,11 @@ int CountChanges(const std::string& record) {
     return changes;
 }
 
-TEST_F(LivedInPc, AKilledInstallOrUninstallIsFinishedByTheRegisteredUninstall) {
+// The configured folder, and one whose parent the installation makes too.
+class KilledRuns : public LivedInPc, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(KilledRuns, AKilledInstallOrUninstallIsFinishedByTheRegisteredUninstall) {
+    const std::string folder = GetParam();
     const auto before = Snapshot();
     const auto sample = [](int total) {
         // A fixed spread over the run: the first changes, every fifth, the last ones.
@@ -217,7 +245,9 @@ TEST_F(LivedInPc, AKilledInstallOrUninstallIsFinishedByTheRegisteredUninstall) {
         return points;
     };
 
-    ASSERT_EQ(Setup({"/VERYSILENT", "/LOG=C:\\install.log"}).exitCode, 0);
+    std::vector<std::string> installParameters = {"/VERYSILENT", "/LOG=C:\\install.log"};
+    if (!folder.empty()) installParameters.push_back("/DIR=" + folder);
+    ASSERT_EQ(Setup(installParameters).exitCode, 0);
     const int installChanges = CountChanges(ReadHostFile(machineFolder / "drives" / "c" / "install.log"));
     ASSERT_EQ(Setup({"/VERYSILENT", "/LOG=C:\\uninstall.log", "Acme"}, "C:\\WINDOWS").exitCode, 0);
     const int uninstallChanges = CountChanges(ReadHostFile(machineFolder / "drives" / "c" / "uninstall.log"));
@@ -232,7 +262,7 @@ TEST_F(LivedInPc, AKilledInstallOrUninstallIsFinishedByTheRegisteredUninstall) {
 
     for (const int point : sample(installChanges)) {
         SCOPED_TRACE("install killed at change " + std::to_string(point));
-        EXPECT_EQ(Install("", point).exitCode, 137);
+        EXPECT_EQ(Install(folder, point).exitCode, 137);
         const ProgramRun finish = Uninstall();
         EXPECT_EQ(finish.exitCode, 0) << finish.output;
         const auto after = Snapshot();
@@ -241,22 +271,10 @@ TEST_F(LivedInPc, AKilledInstallOrUninstallIsFinishedByTheRegisteredUninstall) {
     }
     for (const int point : sample(uninstallChanges)) {
         SCOPED_TRACE("uninstall killed at change " + std::to_string(point));
-        ASSERT_EQ(Install("").exitCode, 0);
+        ASSERT_EQ(Install(folder).exitCode, 0);
+        // Up to the last change: the entry stays until the self-removal batch file
+        // has deleted the running program, so it can always finish the job.
         EXPECT_EQ(Uninstall(point).exitCode, 137);
-        if (point == uninstallChanges) {
-            // The uninstall entry goes last; what is left then is the running
-            // program, which the self-removal batch file deletes once it has ended.
-            // The batch is started by the program's close, so a kill in that
-            // instant leaves the program file in its otherwise empty folder, with
-            // nothing registered to finish it (on Windows as here).
-            auto expected = before;
-            expected["Program Files/Acme"] = "<folder>";
-            expected["Program Files/Acme/setup.exe"] = ReadHostFile(root / "setup.exe");
-            const auto after = Snapshot();
-            EXPECT_EQ(after, expected) << Difference(expected, after);
-            fs::remove_all(machineFolder / "drives" / "c" / "Program Files" / "Acme");
-            continue;
-        }
         const ProgramRun finish = Uninstall();
         EXPECT_EQ(finish.exitCode, 0) << finish.output;
         const auto after = Snapshot();
@@ -264,6 +282,9 @@ TEST_F(LivedInPc, AKilledInstallOrUninstallIsFinishedByTheRegisteredUninstall) {
         if (HasFailure()) return;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Folders, KilledRuns, ::testing::Values("", "C:\\New\\Sub"),
+                         [](const auto& testInfo) { return std::string(*testInfo.param ? "NewFolders" : "Configured"); });
 
 }  // namespace
 }  // namespace tavlin::e2e

@@ -94,6 +94,20 @@ INSTANTIATE_TEST_SUITE_P(
         ApplyCase{"HKEY_CLASSES_ROOT\\,Software\\Acme,K,v", "", CU, "SOFTWARE\\ACME", "K", "V", "Registry",
                   "HKEY_CLASSES_ROOT\\\\SOFTWARE\\ACME"}));
 
+TEST_F(IniRegistryTest, ALogStartedAfreshTakesEntriesItHeldBefore) {
+    UninstallLog log(platform(), LogPath());
+    log.Create(title);
+    log.AddFile("C:\\Data\\*.*");
+    log.AddFile("C:\\Data\\*.*");  // once is enough
+    log.AddFolder("C:\\Data\\");
+    EXPECT_EQ(Logged("Files"), std::vector<std::string>{"C:\\Data\\*.*"});
+    log.Create(title);
+    log.AddFile("C:\\Data\\*.*");
+    log.AddFolder("C:\\Data\\");
+    EXPECT_EQ(Logged("Files"), std::vector<std::string>{"C:\\Data\\*.*"});
+    EXPECT_EQ(Logged("Folder"), std::vector<std::string>{"C:\\Data\\"});
+}
+
 TEST_F(IniRegistryTest, AWindowsIniFileIsWrittenButNotOfferedForDeletion) {
     state.IniRegistryEntries.Add("win.ini,Acme,Run,yes");
     UninstallLog log(platform(), LogPath());

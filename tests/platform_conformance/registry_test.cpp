@@ -1,6 +1,9 @@
 // Registry keys and values as the installation, the uninstall run and the special
 // folders use them.
+#include <algorithm>
 #include <cctype>
+#include <string>
+#include <vector>
 
 #include "platform_conformance/conformance_fixture.h"
 
@@ -80,6 +83,18 @@ TEST_F(RegistryRules, DeletingATreeRemovesSubkeysAndValuesButNotTheParent) {
     EXPECT_TRUE(registry().openKey(user, registryBase()));
     EXPECT_TRUE(registry().openKey(user, registryBase() + "\\Other"));
     EXPECT_FALSE(registry().deleteKeyTree(user, top));
+}
+
+TEST_F(RegistryRules, SubkeysAreListedByTheirOwnNames) {
+    const std::string top = registryBase() + "\\List";
+    ASSERT_TRUE(registry().createKey(user, top + "\\Host App\\Deeper"));
+    ASSERT_TRUE(registry().createKey(user, top + "\\acme"));
+    ASSERT_TRUE(registry().writeString(user, top, "NotAKey", "x"));
+    auto names = registry().subKeyNames(user, top + "\\");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Host App", "acme"}));
+    EXPECT_TRUE(registry().subKeyNames(user, top + "\\acme").empty());
+    EXPECT_TRUE(registry().subKeyNames(user, top + "\\Missing").empty());
 }
 
 TEST_F(RegistryRules, DeletingAValueLeavesTheOthers) {

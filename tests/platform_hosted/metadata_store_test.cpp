@@ -78,6 +78,20 @@ TEST_F(MetadataStoreTest, TwoStoresOnOneFileSeeEachOther) {
     EXPECT_FALSE(first.get(drive(), "a.txt").attributes.has_value());
 }
 
+TEST_F(MetadataStoreTest, ARecordAnotherStoreAddsDuringAnOperationIsNoticed) {
+    auto first = openStore();
+    auto second = openStore();
+    {
+        const MetadataStore::Session operation(first);
+        first.get(drive(), "a.txt");
+        second.setAttributes(drive(), "b.txt", faSysFile);  // between the look and the change
+        first.setAttributes(drive(), "a.txt", faHidden);
+    }
+    EXPECT_EQ(first.get(drive(), "b.txt").attributes, faSysFile);
+    EXPECT_EQ(first.get(drive(), "a.txt").attributes, faHidden);
+    EXPECT_EQ(openStore().get(drive(), "b.txt").attributes, faSysFile);
+}
+
 TEST_F(MetadataStoreTest, AFolderIsOneFolderHoweverItsPathIsWritten) {
     const fs::path outside = folder_.parent_path() / (folder_.filename().string() + "-other");
     const fs::path inFolder = drive() / "App";

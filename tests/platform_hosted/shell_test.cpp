@@ -95,9 +95,36 @@ TEST_F(ShellTest, TheInterpreterPassesOverFailuresAndStopsAtExit) {
     EXPECT_FALSE(fs::exists(driveC() / "Work" / "Gone"));
 }
 
+TEST_F(ShellTest, AKeyIsDeletedOnlyWhenTheFileTestedForIsGone) {
+    auto machine = openMachine();
+    FileSystem& files = machine->files();
+    Registry& registry = machine->registry();
+    for (const char* key : {"Software\\Kept", "Software\\Gone 100%\\Sub", "Software\\User"}) {
+        ASSERT_TRUE(registry.createKey(RegistryRoot::LocalMachine, key));
+    }
+    ASSERT_TRUE(registry.createKey(RegistryRoot::CurrentUser, "Software\\User"));
+    ASSERT_TRUE(files.forceDirectories("C:\\Work"));
+    writeMachineFile(files, "C:\\Work\\here.txt", "x");
+    writeMachineFile(files, "C:\\Work\\run.bat",
+                     "if not exist \"C:\\Work\\here.txt\" reg delete \"HKLM\\Software\\Kept\" /f\r\n"
+                     "IF EXIST C:\\Work\\here.txt REG DELETE \"HKEY_LOCAL_MACHINE\\Software\\Gone 100%%\" /f\r\n"
+                     "if not exist \"C:\\Work\\missing.txt\" reg delete \"HKCU\\Software\\User\" /f\r\n"
+                     "reg delete \"HKLM\\Software\\User\"\r\n"  // without /f it would ask: nothing here
+                     "if exist C:\\Work\\here.txt exit\r\n"
+                     "del C:\\Work\\here.txt\r\n");
+    ASSERT_TRUE(machine->shell().execute(ShellOwner::Desktop, "", "run.bat", "", "C:\\Work", swHide));
+    machine->runPendingBatchFiles();
+    EXPECT_TRUE(registry.openKey(RegistryRoot::LocalMachine, "Software\\Kept"));
+    EXPECT_FALSE(registry.openKey(RegistryRoot::LocalMachine, "Software\\Gone 100%"));
+    EXPECT_FALSE(registry.openKey(RegistryRoot::CurrentUser, "Software\\User"));
+    EXPECT_TRUE(registry.openKey(RegistryRoot::LocalMachine, "Software\\User"));
+    EXPECT_TRUE(files.fileExists("C:\\Work\\here.txt"));  // after exit
+}
+
 TEST_F(ShellTest, AMissingBatchFileIsNotStarted) {
     auto machine = openMachine();
     EXPECT_FALSE(machine->shell().execute(ShellOwner::Desktop, "open", "C:\\WINDOWS\\Temp\\none.bat", "", "", swHide));
+    EXPECT_EQ(machine->shell().lastFailure(), "ShellExecuteA: The system cannot find the file specified.");
     EXPECT_FALSE(machine->shell().execute(ShellOwner::Desktop, "open", "", "", "", swHide));
     EXPECT_EQ(machine->journal().size(), 2u);
 }

@@ -190,6 +190,39 @@ TEST_F(SegmentReader, EventsComeInTheirOrder) {
     EXPECT_EQ(progress.back(), 100);
 }
 
+TEST_F(SegmentReader, LargeArchivesCopyWholeInBlocksAcrossReadsAndSegments) {
+    // Segments larger than one read of a segment file, and archives larger than
+    // both, so that reads end inside blocks, blocks inside segments and archives
+    // anywhere; noise shows any byte out of place.
+    const Bytes first = BuildArchive({StoredMember("A.BIN", RandomBytes(700001, 1)),
+                                      StoredMember("B.BIN", RandomBytes(300000, 2))});
+    const Bytes second = BuildArchive({StoredMember("C.BIN", RandomBytes(9000, 3))});
+    const Bytes stream = StreamBuilder()
+                             .Header(2)
+                             .Scan("C:\\OUT\\A\\*.*", ListArchiveOf({"A.BIN", "B.BIN"}, 16), 16)
+                             .Scan("C:\\OUT\\B\\*.*", ListArchiveOf({"C.BIN"}, 16), 16)
+                             .Archive(0, first)
+                             .Archive(1, second)
+                             .bytes;
+    ASSERT_EQ(WriteSegments(stream, 300007), 4u);
+    std::vector<std::int32_t> progress;
+    Reader().OnSegShowProgress = [&](std::int32_t percent) { progress.push_back(percent); };
+    Reader().SegExpandAll();
+
+    EXPECT_EQ(GetFile("C:\\OUT\\A\\A.BIN"), RandomBytes(700001, 1));
+    EXPECT_EQ(GetFile("C:\\OUT\\A\\B.BIN"), RandomBytes(300000, 2));
+    EXPECT_EQ(GetFile("C:\\OUT\\B\\C.BIN"), RandomBytes(9000, 3));
+    // One report per block of 8192 bytes of each archive.
+    std::vector<std::int32_t> expected;
+    for (const std::uint64_t size : {first.size(), second.size()}) {
+        for (std::uint64_t copied = 0; copied < size;) {
+            copied = std::min<std::uint64_t>(copied + 8192, size);
+            expected.push_back(static_cast<std::int32_t>(copied * 100 / size));
+        }
+    }
+    EXPECT_EQ(progress, expected);
+}
+
 TEST_F(SegmentReader, ProgressReaches100ForArchivesPastTheIntegerRange) {
     // 30 MB: the percentage of the last blocks would overflow 32-bit arithmetic.
     Bytes big(30'000'000, 0);

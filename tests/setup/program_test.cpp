@@ -76,6 +76,19 @@ TEST_F(Program, LogRecordsEveryChangeOfBothRuns) {
     EXPECT_FALSE(Exists("C:\\Program Files\\TVL\\acme.exe"));
 }
 
+TEST_F(Program, AStartThatFailsLeavesTheShellsReasonInTheLog) {
+    installCfg = Config("Launch Application=<InstallDir>\\missing.bat\r\n", "");
+    product = {{"Installation Directory,", "C:\\Work\\acme.exe", "program"}};
+    SilentWizard silent(nullptr);
+    ASSERT_EQ(RunProgram({"/VERYSILENT", "/LOG=C:\\install.log"}, silent), 0);
+    StringList log;
+    log.LoadFromFile(files(), "C:\\install.log");
+    EXPECT_NE(log.Text().find("Could not start C:\\Program Files\\TVL\\missing.bat: "
+                              "ShellExecuteA: The system cannot find the file specified.\r\n"),
+              std::string::npos)
+        << log.Text();
+}
+
 TEST_F(Program, ALogThatCannotBeCreatedStopsTheSetupFirst) {
     UseAcme();
     SilentWizard silent(nullptr);

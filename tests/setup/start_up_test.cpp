@@ -100,6 +100,33 @@ TEST_F(SetupFixture, InUninstallModeEverythingHappensInTheProgramsFolder) {
     EXPECT_TRUE(files().findAll("C:\\WINDOWS\\Temp\\tvlp_*").empty());
 }
 
+TEST_F(SetupFixture, AStoppedUninstallIsFinishedWithTheFoldersItsInstallationMadeAbove) {
+    // An installation into C:\New\Sub that made C:\New, its uninstall stopped
+    // after the log had gone: the entry alone tells what is left.
+    constexpr auto machineRoot = RegistryRoot::LocalMachine;
+    Registry& registry = machine->registry();
+    const std::string key = std::string(kUninstallList) + "Acme";
+    ASSERT_TRUE(registry.createKey(machineRoot, key));
+    registry.writeString(machineRoot, key, "UninstallString", "C:\\New\\Sub\\setup.exe Acme");
+    registry.writeString(machineRoot, key, "Created Folder 1", "C:\\New\\");
+    registry.writeString(machineRoot, key, "Created Folder 2", "C:\\New\\..\\Kept\\");  // refused: it climbs out
+    WriteFile("C:\\New\\Sub\\setup.exe", "MZ");
+    ASSERT_TRUE(files().forceDirectories("C:\\Kept"));
+
+    const SelfRemovalExtras extras = SelfRemovalExtrasOf(platform(), "C:\\New\\Sub\\", "Acme");
+    EXPECT_EQ(extras.FoldersAbove, 1u);
+    EXPECT_EQ(extras.EntryName, "Acme");
+
+    std::vector<std::string> changes;
+    EXPECT_TRUE(FinishStoppedUninstall(platform(), "Acme", [&](const std::string& change) { changes.push_back(change); }));
+    EXPECT_FALSE(Exists("C:\\New"));
+    EXPECT_TRUE(Exists("C:\\Kept"));
+    EXPECT_FALSE(registry.openKey(machineRoot, key));
+    EXPECT_EQ(changes, (std::vector<std::string>{"Deleted file C:\\New\\Sub\\setup.exe", "Removed folder C:\\New\\Sub\\",
+                                                 "Removed folder C:\\New\\",
+                                                 "Deleted registry key HKEY_LOCAL_MACHINE\\" + key}));
+}
+
 TEST_F(SetupFixture, BatchFileWalksDownInShortNamesAndRemovesTheFolder) {
     files().forceDirectories("C:\\Program Files\\My App");
     const std::string shortFolder = ShortPathOf(platform(), "C:\\Program Files\\My App\\");
@@ -111,6 +138,15 @@ TEST_F(SetupFixture, BatchFileWalksDownInShortNamesAndRemovesTheFolder) {
     EXPECT_EQ(SelfRemovalBatchLines(platform(), "E:\\Tools\\").Lines(),
               (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "E:", "cd\\", "cd Tools",
                                         "del setup.exe", "cd..", "rd Tools", "exit"}));
+    // The parents the installation made go too, as far as there are any, and the
+    // uninstall entry once the program is gone ("%" doubled for the interpreter).
+    EXPECT_EQ(SelfRemovalBatchLines(platform(), "E:\\New\\Sub\\", {5, "Acme 100%"}).Lines(),
+              (std::vector<std::string>{
+                  "Rem Goto Drive of Installed Files.", "E:", "cd\\", "cd New", "cd Sub", "del setup.exe", "cd..",
+                  "rd Sub", "cd..", "rd New",
+                  "if not exist \"E:\\New\\Sub\\setup.exe\" reg delete "
+                  "\"HKLM\\Software\\Microsoft\\Windows\\currentversion\\uninstall\\Acme 100%%\" /f",
+                  "exit"}));
     // A program in the root of a drive has no folder to remove.
     EXPECT_EQ(SelfRemovalBatchLines(platform(), "C:\\").Lines(),
               (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "C:", "cd\\", "del setup.exe",

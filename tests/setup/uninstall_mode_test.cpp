@@ -92,9 +92,14 @@ TEST_F(UninstallMode, ThroughTheRegisteredEntryTheMachineReturnsToWhereItWas) {
     batch.LoadFromFile(files(), "C:\\WINDOWS\\Temp\\vivUro.bat");
     const std::string programFiles = ShortPathOf(platform(), "C:\\Program Files");
     const std::string myApp = ShortPathOf(platform(), "C:\\Program Files\\My App").substr(programFiles.size() + 1);
-    EXPECT_EQ(batch.Lines(), (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "C:", "cd\\",
-                                                       "cd " + programFiles.substr(3), "cd " + myApp,
-                                                       "del setup.exe", "cd..", "rd " + myApp, "exit"}));
+    // The entry goes with the program: only the batch file outlives it.
+    const std::string entry = "HKLM\\Software\\Microsoft\\Windows\\currentversion\\uninstall\\Acme Widgets";
+    EXPECT_EQ(batch.Lines(),
+              (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "C:", "cd\\", "cd " + programFiles.substr(3),
+                                        "cd " + myApp, "del setup.exe", "cd..", "rd " + myApp,
+                                        "if not exist \"" + programFiles + "\\" + myApp + "\\setup.exe\" reg delete \"" +
+                                            entry + "\" /f",
+                                        "exit"}));
 
     driver->Click("Next1");
     EXPECT_TRUE(screen->Released());

@@ -66,7 +66,8 @@ protected:
                                  [this](const std::string& text) { secondLine = text; },
                                  *delTree,
                                  [this] { ++closed; },
-                                 [this](const std::string& change) { changes.push_back(change); }};
+                                 [this](const std::string& change) { changes.push_back(change); },
+                                 [this](const std::string& note) { notes.push_back(note); }};
         RunUninstall(context);
     }
 
@@ -83,6 +84,7 @@ protected:
     std::string secondLine;
     int closed = 0;
     std::vector<std::string> changes;
+    std::vector<std::string> notes;
     std::vector<Shown> shown;
 };
 
@@ -299,6 +301,10 @@ TEST_F(UninstallRunTest, RunningSetupStaysForTheBatchFile) {
     EXPECT_FALSE(Exists(kInstallFolder + "acme.exe"));
     EXPECT_FALSE(Exists(kInstallFolder + "uninstaller.cfg"));
     EXPECT_TRUE(questions.empty());  // the tree deletion shows nothing
+    // The entry waits for the batch file too, which deletes it once the program
+    // is gone; a stop before that leaves it to finish the job.
+    EXPECT_TRUE(KeyExists(RegistryRoot::LocalMachine, kListKey + "Acme"));
+    EXPECT_FALSE(machine->registry().readString(RegistryRoot::LocalMachine, kList, "Acme"));
     EXPECT_EQ(closed, 1);
 }
 
@@ -379,6 +385,32 @@ TEST_F(UninstallRunTest, ProtectedFoldersLoseOnlyTheFilesNamedOneByOne) {
                              "C:\\Program Files"}) {
         EXPECT_TRUE(Exists(kept)) << kept;
     }
+}
+
+TEST_F(UninstallRunTest, RefusedEntriesAreNotedAndTheRestGoesOn) {
+    Registry& registry = machine->registry();
+    registry.createKey(RegistryRoot::LocalMachine, kListKey + "Host App");
+    registry.writeString(RegistryRoot::LocalMachine, kListKey + "Host App", "InstallLocation", "C:\\Host\\");
+    WriteFile("C:\\Host\\host.exe", "another program's");
+    WriteFile("C:\\WINDOWS\\WIN.INI", "[windows]\r\n");
+    files().forceDirectories("C:\\WINDOWS\\Kept");
+    WriteLog("[Files]\r\n"
+             "C:\\Program Files\\Acme\\..\\..\\WINDOWS\\WIN.INI=\r\n"
+             "C:\\Host\\*.*=\r\n"
+             "C:\\Program Files\\Acme\\*.*=\r\n"
+             "[Folder]\r\nC:\\WINDOWS\\Kept.=\r\n");
+    Run();
+    EXPECT_EQ(ReadFile("C:\\WINDOWS\\WIN.INI"), "[windows]\r\n");
+    EXPECT_TRUE(Exists("C:\\Host\\host.exe"));
+    EXPECT_TRUE(Exists("C:\\WINDOWS\\Kept"));
+    EXPECT_FALSE(Exists(kInstallFolder));
+    EXPECT_TRUE(questions.empty());  // a refused entry is not asked about either
+    EXPECT_EQ(notes, (std::vector<std::string>{
+                         "Refused log entry C:\\Program Files\\Acme\\..\\..\\WINDOWS\\WIN.INI: climbs out with \"..\"",
+                         "Refused log entry C:\\Host\\*.*: empties by pattern the folder of another program (Host App)",
+                         "Refused log entry C:\\WINDOWS\\Kept.: ends a name with a dot or a blank"}));
+    EXPECT_EQ(progress->MaxProgress, 4);  // refused entries still count as steps
+    EXPECT_EQ(closed, 1);
 }
 
 TEST_F(UninstallRunTest, InstallationIntoADriveRootKeepsTheDrive) {

@@ -2,11 +2,16 @@
 // Win32 backend, so that a script can drive it from outside with the X server's
 // keyboard and mouse, and reports what the script cannot see from there.
 //   dialog_probe choice CAPTION TEXT       the Yes / No / All box
+//   dialog_probe message BUTTONS CAPTION TEXT  a message box with the buttons
+//                                          ok, okcancel or abortretryignore
 //   dialog_probe input CAPTION PROMPT TEXT  the input box
+//   dialog_probe progress CAPTION          the progress window, modeless, its
+//                                          messages run by the program's pump
 //   dialog_probe icon FILE                 the first icon of a program file
 // While a dialog is open a watcher thread prints, once, its window, the text
-// control's and the buttons' screen rectangles and whether it is the foreground
-// and active window; the answer follows when the dialog closes. "\r" and "\n"
+// control's and the buttons' screen rectangles, whether it is the foreground
+// and active window and which control has the keyboard focus; the answer (for
+// the progress window: the first request) follows when the dialog closes. "\r" and "\n"
 // in the arguments stand for the line breaks.
 #include <windows.h>
 #include <shellapi.h>
@@ -17,6 +22,8 @@
 #include <thread>
 
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_progress_window.h"
+#include "platform/win32/win32_system.h"
 
 namespace {
 
@@ -82,6 +89,12 @@ void watch(std::string caption, std::string text, const char* const* buttons) {
             }
             std::printf("foreground %d\n", GetForegroundWindow() == box ? 1 : 0);
             std::printf("active %d\n", gui.hwndActive == box ? 1 : 0);
+            if (gui.hwndFocus) {
+                char name[64] = {}, label[256] = {};
+                GetClassNameA(gui.hwndFocus, name, sizeof name);
+                GetWindowTextA(gui.hwndFocus, label, sizeof label);
+                std::printf("focus %s %s\n", name, label);
+            }
             std::printf("ready\n");
             std::fflush(stdout);
             return;
@@ -145,6 +158,41 @@ int probeIcon(const std::string& file) {
     return 0;
 }
 
+// The progress window as the setup lays it out, shown until the user asks for
+// something (at most 30 s); prints that request.
+int probeProgress(const std::string& caption) {
+    tavlin::win32::ProgressWindowLayout layout;
+    layout.clientWidth = 450;
+    layout.clientHeight = 152;
+    layout.animation = {8, 8, 280, 68};
+    layout.status1 = {9, 80, 9, 96};
+    layout.status2 = {9, 99, 9, 115};
+    layout.bar = {8, 120, 353, 136};
+    layout.cancel = {365, 120, 440, 145};
+    layout.font.name = "MS Sans Serif";
+    layout.font.height = -11;
+    layout.cancelCaption = "Cancel";
+    tavlin::win32::ProgressWindow window(0, layout, 200, 200);
+    window.setCaption(caption);
+    window.setStatus(1, "Copying files");
+    window.show(true);
+    static const char* const buttons[] = {"Cancel", nullptr};
+    std::thread watcher(watch, caption, "Copying files", buttons);
+    using Request = tavlin::win32::ProgressWindow::Request;
+    Request request = Request::None;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (request == Request::None && std::chrono::steady_clock::now() < deadline) {
+        if (!tavlin::win32::RunPendingMessages()) break;
+        request = window.takeRequest();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    watcher.join();
+    std::printf("answer %s\n", request == Request::Cancel     ? "Cancel"
+                                : request == Request::CloseBox ? "CloseBox"
+                                                               : "None");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -173,6 +221,23 @@ int main(int argc, char** argv) {
         std::printf("answer %s %s\n", ok ? "OK" : "Cancel", text.c_str());
         return 0;
     }
-    std::fprintf(stderr, "usage: dialog_probe choice CAPTION TEXT | input CAPTION PROMPT TEXT | icon FILE\n");
+    if (mode == "message" && argc == 5) {
+        const std::string kind = argv[2];
+        const auto buttons = kind == "okcancel"           ? tavlin::MessageButtons::OkCancel
+                             : kind == "abortretryignore" ? tavlin::MessageButtons::AbortRetryIgnore
+                                                          : tavlin::MessageButtons::Ok;
+        static const char* const captions[] = {"OK", "Cancel", "&Abort", "&Retry", "&Ignore", nullptr};
+        const std::string text = unescaped(argv[4]);
+        std::thread watcher(watch, argv[3], text, captions);
+        const auto answer = platform.dialogs().messageBox(text, argv[3], buttons, tavlin::MessageKind::Error,
+                                                          tavlin::MessageResult::Ok);
+        watcher.join();
+        std::printf("answer %s\n", nameOf(answer));
+        return 0;
+    }
+    if (mode == "progress" && argc == 3) return probeProgress(argv[2]);
+    std::fprintf(stderr,
+                 "usage: dialog_probe choice CAPTION TEXT | message BUTTONS CAPTION TEXT | input CAPTION PROMPT TEXT"
+                 " | progress CAPTION | icon FILE\n");
     return 2;
 }

@@ -2,8 +2,10 @@
 # The platform's run-time dialogs under wine on a private X server, driven with
 # the X keyboard and mouse: the Yes / No / All box shows all three lines of its
 # question at 144 and at 96 DPI, is the active window and answers Esc with No;
-# the input box takes typed text on a click of OK and cancels on Esc; setup.exe
-# carries its icon.
+# every message box has an answer for Esc (OK, Cancel, Abort); the input box
+# takes typed text on a click of OK and cancels on Esc; the progress window,
+# whose messages the program's own pump runs, has the keyboard on Cancel: Esc,
+# Enter and Space cancel, Tab stays within it; setup.exe carries its icon.
 # Screenshots stay in BINARY_DIR/tests/wine/screenshots.
 #   dialogs_test.sh SOURCE_DIR BINARY_DIR
 set -euo pipefail
@@ -68,6 +70,38 @@ gui_type 'ignored'
 gui_key Escape
 gui_wait_exit
 [ "$(report "$out" answer)" = 'Cancel A:\' ] || gui_fail "Esc in the input box gave $(report "$out" answer)"
+
+echo "== message boxes: Esc and the keyboard answer each of them"
+while read -r kind keys expected; do
+  out="$work/out/message-$kind-$expected.txt"
+  gui_run "$out" "$probe" message "$kind" "Acme Suite" 'The file\rC:\Acme\bin\acme.exe\rcould not be installed.'
+  gui_wait_window "Acme Suite" > /dev/null
+  gui_wait_line "$out" ready
+  [ "$(report "$out" active)" = 1 ] || gui_fail "the $kind box is not the active window"
+  [ "$keys" != Escape ] || gui_screenshot "$shots/message-$kind.png"
+  gui_key $keys
+  gui_wait_exit
+  [ "$(report "$out" answer)" = "$expected" ] ||
+    gui_fail "$keys in the $kind box answered $(report "$out" answer), not $expected"
+done << 'CASES'
+ok Escape Ok
+okcancel Escape Cancel
+abortretryignore Escape Abort
+abortretryignore alt+r Retry
+CASES
+
+echo "== the progress window: Esc, Enter and Space on Cancel; Tab stays on Cancel"
+for keys in Escape "Tab Return" "Tab space"; do
+  out="$work/out/progress-${keys// /-}.txt"
+  gui_run "$out" "$probe" progress "Installing Application"
+  gui_wait_window "Installing Application" > /dev/null
+  gui_wait_line "$out" ready
+  [ "$(report "$out" focus)" = "Button Cancel" ] || gui_fail "the progress window's focus: $(report "$out" focus)"
+  [ "$keys" != Escape ] || gui_screenshot "$shots/progress-window.png"
+  gui_key $keys
+  gui_wait_exit
+  [ "$(report "$out" answer)" = Cancel ] || gui_fail "$keys on the progress window asked for $(report "$out" answer)"
+done
 
 echo "== setup.exe's icon"
 out="$work/out/icon.txt"

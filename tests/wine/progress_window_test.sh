@@ -23,10 +23,18 @@ probe="$binary_dir/tests/wine/window_probe.exe"
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
 
 echo "== media for the example product"
+# With a few hundred small files more, the installation's progress window stays
+# long enough to be read and pictured on a fast machine.
+rm -rf "$work/acme"
+cp -r "$source_dir/examples/acme" "$work/acme"
+mkdir -p "$work/acme/Acme/notes"
+for n in $(seq 1 400); do
+  printf 'note %d\r\n' "$n" > "$work/acme/Acme/notes/note$n.txt"
+done
 wine "$binary_dir/apps/tavlin/tavlin.exe" media \
-  --product "$(winpath "$source_dir/examples/acme/Acme")" \
-  --config "$(winpath "$source_dir/examples/acme/install.cfg")" \
-  --files "$(winpath "$source_dir/examples/acme/files.lst")" \
+  --product "$(winpath "$work/acme/Acme")" \
+  --config "$(winpath "$work/acme/install.cfg")" \
+  --files "$(winpath "$work/acme/files.lst")" \
   --setup "$(winpath "$binary_dir/apps/setup/setup.exe")" \
   --out "$(winpath "$work/media")" > "$work/media.log" 2>&1 || gui_fail "media: $(cat "$work/media.log")"
 
@@ -37,6 +45,12 @@ probe_start() {
   wine "$probe" "$1" 60 ${3:+"$3"} > "$2" 2>&1 &
   probe_pids+=($!)
   probe_files+=("$2")
+  local waited=0
+  until grep -q watching "$2" 2> /dev/null; do
+    [ "$waited" -lt 600 ] || gui_fail "the window probe for \"$1\" did not start"
+    sleep 0.1
+    waited=$((waited + 1))
+  done
 }
 probe_finish() {
   local pid

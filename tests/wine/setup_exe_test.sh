@@ -55,6 +55,11 @@ wineserver -w
 # The self-removal batch file runs once the program has ended.
 for _ in $(seq 1 30); do [ -e "$drive_c/AcmeTest" ] || break; sleep 1; done
 [ ! -e "$drive_c/AcmeTest" ] || fail "C:\\AcmeTest is still there: $(ls -R "$drive_c/AcmeTest")"
+# The batch deletes the uninstall entry after the program, so that a stop in
+# between leaves the entry to finish the job.
+grep -qi '^if not exist .*reg delete "HKLM\\Software\\Microsoft\\Windows\\currentversion\\uninstall\\Acme Suite" /f' \
+  "$drive_c/windows/temp/vivUro.bat" || fail "the batch file does not delete the entry: $(cat "$drive_c/windows/temp/vivUro.bat")"
+for _ in $(seq 1 30); do wine reg query "$entry" > /dev/null 2>&1 || break; sleep 1; done
 wine reg query "$entry" > /dev/null 2>&1 && fail "the uninstall entry is still there"
 [ -z "$(reg_value 'HKCU\Software\Acme' Greeting)" ] || fail "registry value left behind"
 if grep -q 'VIVUro ->Acme Suite' "$drive_c/AUTOEXEC.BAT" 2>/dev/null; then fail "AUTOEXEC.BAT block left behind"; fi

@@ -5,8 +5,11 @@
 # through the registered UninstallString and its page; Cancel on the folder page
 # leaves nothing behind; Decline on the licence page exits 2. The pages show the
 # system's own controls: the licence, longer than its box, scrolls with Page
-# Down and the wheel. A screenshot of each page stays in
-# BINARY_DIR/tests/wine/wizard-screenshots.
+# Down and the wheel; Tab moves the keyboard focus through the folder and the
+# shortcuts pages in the form's order, Enter presses the default button and Esc
+# is Cancel; the browse button opens the folder chooser, whose typed folder is
+# made only once the user confirms it and then shows as the destination. A
+# screenshot of each page stays in BINARY_DIR/tests/wine/wizard-screenshots.
 #   wizard_test.sh SOURCE_DIR BINARY_DIR
 set -euo pipefail
 source_dir="$1"
@@ -22,6 +25,7 @@ drive_c="$WINEPREFIX/drive_c"
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
 reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Acme Suite'
+probe="$binary_dir/tests/wine/window_probe.exe"
 
 echo "== media for the example product"
 # The example with a licence too long for its box.
@@ -67,6 +71,58 @@ thumb_moved() {
   done
   gui_fail "the licence did not scroll: $2"
 }
+# What the window probe tells of a window (see window_probe.cpp).
+probe_window() { wine "$probe" "$1" 10 2> /dev/null | tr -d '\r'; }
+# The line of a report that starts with KEY, without the key.
+report_line() { awk -v key="$1" '$1 == key { $1 = ""; sub(/^ /, ""); print; exit }'; }
+# Waits (bounded) until the screen's keyboard focus is on the control "CLASS
+# TEXT"; false, with the last one seen printed, when it does not come there.
+focus_on() {
+  local deadline=$((SECONDS + 10)) seen=""
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    seen="$(probe_window "Acme Suite" | report_line focus)"
+    [ "$seen" = "$1" ] && return 0
+    sleep 0.1
+  done
+  echo "$seen"
+  return 1
+}
+# Each Tab (or Shift+Tab, "shift+Tab CONTROL") takes the focus to the next control.
+tab_order() {
+  local what="$1" step keys expected seen
+  shift
+  for step in "$@"; do
+    keys=Tab
+    expected="$step"
+    if [ "${step#shift+Tab }" != "$step" ]; then
+      keys=shift+Tab
+      expected="${step#shift+Tab }"
+    fi
+    gui_key "$keys"
+    seen="$(focus_on "$expected")" || gui_fail "$what: $keys took the focus to \"$seen\", not \"$expected\""
+  done
+}
+# The centre on the screen of a window's first child of CLASS (with the text
+# TEXT, when given), or nothing. The texts reach awk through the environment,
+# which leaves their backslashes alone.
+child_centre() {
+  probe_window "$1" | class="$2" text="${3-}" wanted="${3+set}" awk '
+    $1 == "origin" { split($2, o, ",") }
+    $1 == "child" && $2 == ENVIRON["class"] && !found {
+      line = $0; sub(/^child [^ ]+ [^ ]+ [^ ]+ ?/, "", line)
+      if (ENVIRON["wanted"] == "" || line == ENVIRON["text"]) { split($3, at, ","); split($4, size, "x"); found = 1 }
+    }
+    END { if (found) print o[1] + at[1] + int(size[1] / 2), o[2] + at[2] + int(size[2] / 2) }'
+}
+# Waits (bounded) until a window has that child (arguments as child_centre's).
+wait_child() {
+  local deadline=$((SECONDS + 10))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    [ -n "$(child_centre "$@")" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 start_setup() {
   last_sum="$(screen_sum)"
   gui_run "$work/$1.out" "$2" "${@:3}"
@@ -93,12 +149,34 @@ gui_key Return
 page cancel-2-license
 gui_key alt+a
 page cancel-3-folder
+# The browse button opens the folder chooser; a folder typed there is made once
+# the user confirms it, and becomes the destination; Cancel then leaves only
+# that folder, which the user asked for.
+read -r x y <<< "$(child_centre "Acme Suite" Button ...)"
+[ -n "${y:-}" ] || gui_fail "no browse button on the folder page"
+gui_click "$x" "$y"
+gui_wait_window "Browse for Folder" > /dev/null
+read -r x y <<< "$(child_centre "Browse for Folder" Edit)"
+[ -n "${y:-}" ] || gui_fail "no folder box in the folder chooser"
+gui_click "$x" "$y"
+gui_key End shift+Home
+gui_type 'C:\AcmeChosen'
+page cancel-3-folder-chooser 15
+gui_key Return
+gui_wait_window "Create Folder" > /dev/null
+page cancel-3-folder-chooser-create 15
+[ ! -e "$drive_c/AcmeChosen" ] || gui_fail "the chooser made the folder before the user confirmed it"
+gui_key Return
+wait_child "Acme Suite" Edit 'C:\AcmeChosen' || gui_fail "the destination does not show the chosen folder"
+[ -d "$drive_c/AcmeChosen" ] || gui_fail "the confirmed folder was not made"
+page cancel-3-folder-chosen 15
 gui_key Escape
 gui_wait_exit
 [ "$gui_status" -eq 2 ] || gui_fail "Cancel exited with $gui_status, not 2"
 [ ! -e "$drive_c/Program Files/Acme" ] || gui_fail "Cancel left the configured folder"
 wine reg query "$entry" > /dev/null 2>&1 && gui_fail "Cancel left an uninstall entry"
 [ -z "$(reg_value 'HKCU\Software\Acme' Greeting)" ] || gui_fail "Cancel left a registry value"
+[ -z "$(ls -A "$drive_c/AcmeChosen")" ] || gui_fail "Cancel put something into the chosen folder"
 
 echo "== installation through every page"
 cd "$work/media"; start_setup install setup.exe; cd - > /dev/null
@@ -119,6 +197,9 @@ thumb_moved "$thumb" "the wheel"
 page install-2-license-wheel-up 15
 gui_key alt+a
 page install-3-folder
+configured='Edit C:\Program Files\Acme\'
+tab_order "the folder page" "$configured" 'Button &Cancel' 'Button << &Back' 'Button &Next >>' "$configured" \
+  "shift+Tab Button &Next >>" "$configured"
 # The folder typed over the configured one.
 gui_click 500 387
 xdotool key --delay 20 --repeat 40 BackSpace
@@ -126,6 +207,8 @@ gui_type 'C:\AcmeWiz'
 page install-3-folder-typed
 gui_key Return
 page install-4-shortcuts
+tab_order "the shortcuts page" 'Button Add Folder to Start Menu' 'Button Add Folder to Desktop' SysListView32 \
+  'Button &Cancel' 'Button << &Back' 'Button &Next >>' "shift+Tab Button << &Back" 'Button &Next >>'
 # The unticked row "Acme Readme" on the Desktop, ticked with the mouse.
 gui_click 310 405
 page install-4-shortcuts-ticked

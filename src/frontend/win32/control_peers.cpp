@@ -158,7 +158,15 @@ bool ControlPeers::ChangedWithin(const TControl& control) const {
 
 void ControlPeers::Update(bool formShown, const TControl* defaultButton) {
     const bool all = everything_ || formShown != formShown_;
-    if (!all && changed_.empty()) return;
+    const bool refresh = all || !changed_.empty();
+    if (refresh) RefreshChanged(formShown, all, defaultButton);
+    // Tab moves the form's focus without changing a control. Otherwise the focus
+    // is left where the user put it, on a window the form knows nothing of (the
+    // browse button, whose click taking the focus away would lose).
+    if (refresh || form_.ActiveControl() != followed_) FollowFocus();
+}
+
+void ControlPeers::RefreshChanged(bool formShown, bool all, const TControl* defaultButton) {
     formShown_ = formShown;
     everything_ = false;
     std::vector<TControl*> controls;
@@ -187,9 +195,12 @@ void ControlPeers::Update(bool formShown, const TControl* defaultButton) {
         if (fresh || all || ChangedWithin(*control)) Refresh(*control, *peer, formShown);
     }
     changed_.clear();
+}
 
+void ControlPeers::FollowFocus() {
     // The keyboard focus is where the form has it.
     TControl* active = form_.ActiveControl();
+    followed_ = active;
     if (auto found = active ? peers_.find(active) : peers_.end(); found != peers_.end() && active->Showing()) {
         found->second->window->focus();
     } else {

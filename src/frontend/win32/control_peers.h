@@ -38,7 +38,9 @@ public:
 
 private:
     class Peer;
+    void RefreshChanged(bool formShown, bool all, const TControl* defaultButton);
     void Refresh(TControl& control, Peer& peer, bool formShown);
+    void FollowFocus();
     bool ChangedWithin(const TControl& control) const;
 
     win32::ScreenWindow& window_;
@@ -50,6 +52,7 @@ private:
     std::set<const TControl*> changed_;
     bool formShown_ = false;
     bool everything_ = true;
+    const TControl* followed_ = nullptr;  // the form's focus when the peers last followed it
 };
 
 }  // namespace tavlin

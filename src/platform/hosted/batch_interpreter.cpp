@@ -3,6 +3,8 @@
 #include "platform/hosted/batch_interpreter.h"
 
 #include <cctype>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/hosted/wildcard.h"
@@ -62,6 +64,32 @@ std::string unquoted(const std::string& text) {
     return trimmed(out);
 }
 
+// Batch files write a literal "%" as "%%"; no variables are expanded here.
+std::string withPercentSigns(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        out += text[i];
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == '%') ++i;
+    }
+    return out;
+}
+
+// The first name of text (quoted or not) and the rest after it.
+std::pair<std::string, std::string> firstName(const std::string& text) {
+    const std::string rest = trimmed(text);
+    std::size_t i = 0;
+    bool quoted = false;
+    std::string name;
+    for (; i < rest.size() && (quoted || (rest[i] != ' ' && rest[i] != '\t')); ++i) {
+        if (rest[i] == '"') {
+            quoted = !quoted;
+        } else {
+            name += rest[i];
+        }
+    }
+    return {name, trimmed(rest.substr(i))};
+}
+
 }  // namespace
 
 void BatchInterpreter::run(const std::string& script) {
@@ -71,7 +99,7 @@ void BatchInterpreter::run(const std::string& script) {
 }
 
 bool BatchInterpreter::execute(const std::string& raw) {
-    std::string line = trimmed(raw);
+    std::string line = trimmed(withPercentSigns(raw));
     if (!line.empty() && line[0] == '@') line = trimmed(line.substr(1));
     if (line.empty()) return true;
     if (line.size() == 2 && line[1] == ':' && std::isalpha(static_cast<unsigned char>(line[0]))) {
@@ -86,6 +114,8 @@ bool BatchInterpreter::execute(const std::string& raw) {
     if (word == "CD" || word == "CHDIR") changeDirectory(argument);
     if (word == "DEL" || word == "ERASE") deleteFiles(argument);
     if (word == "RD" || word == "RMDIR") removeDirectories(argument);
+    if (word == "IF") return conditional(argument);
+    if (word == "REG") registryCommand(argument);
     // "rem" lines and commands a setup does not write do nothing here.
     return true;
 }
@@ -131,6 +161,30 @@ void BatchInterpreter::deleteFiles(const std::string& argument) {
 
 void BatchInterpreter::removeDirectories(const std::string& argument) {
     for (const auto& name : namesOf(argument)) files_.removeDirectory(name);
+}
+
+bool BatchInterpreter::conditional(const std::string& argument) {
+    auto [word, rest] = firstName(argument);
+    const bool negated = upperWindows(word) == "NOT";
+    if (negated) std::tie(word, rest) = firstName(rest);
+    if (upperWindows(word) != "EXIST") return true;  // other tests are not written by a setup
+    const auto [name, command] = firstName(rest);
+    if (files_.attributes(name).has_value() == negated) return true;
+    return execute(command);
+}
+
+void BatchInterpreter::registryCommand(const std::string& argument) {
+    auto [operation, rest] = firstName(argument);
+    if (!registry_ || upperWindows(operation) != "DELETE") return;
+    const auto [key, switches] = firstName(rest);
+    // Only a whole key, asked for without a question; "/v" names a value and is not written by a setup.
+    if (upperWindows(switches) != "/F") return;
+    const auto cut = key.find('\\');
+    if (cut == std::string::npos) return;
+    const std::string root = upperWindows(key.substr(0, cut));
+    const std::string path = key.substr(cut + 1);
+    if (root == "HKLM" || root == "HKEY_LOCAL_MACHINE") registry_->deleteKeyTree(RegistryRoot::LocalMachine, path);
+    if (root == "HKCU" || root == "HKEY_CURRENT_USER") registry_->deleteKeyTree(RegistryRoot::CurrentUser, path);
 }
 
 }  // namespace tavlin::hosted

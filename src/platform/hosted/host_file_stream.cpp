@@ -17,7 +17,7 @@ HostFileStream::HostFileStream(int fd, bool writer, std::shared_ptr<OpenFileTabl
 
 HostFileStream::~HostFileStream() {
     // A destructor cannot report a failure; the time was already set once when asked for.
-    if (writeTime_) applyWriteTime();
+    if (writeTime_ && writtenSinceTime_) applyWriteTime();
     ::close(fd_);
     if (writer_) {
         table_->closeWriter(key_);
@@ -37,6 +37,7 @@ std::size_t HostFileStream::read(void* buffer, std::size_t count) {
 void HostFileStream::writeBuffer(const void* buffer, std::size_t count) {
     const auto* bytes = static_cast<const char*>(buffer);
     if (!writer_ && count > 0) throw EWriteError("Stream write error");
+    if (count > 0) writtenSinceTime_ = true;  // the host moves the time of a write
     while (count > 0) {
         const ssize_t n = ::write(fd_, bytes, count);
         if (n < 0) {
@@ -67,7 +68,10 @@ bool HostFileStream::setLastWriteTime(std::uint32_t dosDateTime) {
     const auto seconds = hostTimeFromDos(dosDateTime);
     if (!seconds) return false;
     writeTime_ = *seconds;
-    return applyWriteTime();
+    // Set again on closing only when a write moved it since (or this failed).
+    const bool applied = applyWriteTime();
+    writtenSinceTime_ = !applied;
+    return applied;
 }
 
 bool HostFileStream::applyWriteTime() {

@@ -33,6 +33,7 @@ private:
     std::shared_ptr<OpenFileTable> table_;
     std::string key_;
     std::optional<long long> writeTime_;  // set explicitly; outlasts later writes, as on Windows
+    bool writtenSinceTime_ = false;
 };
 
 }  // namespace tavlin::hosted

@@ -33,6 +33,32 @@ std::optional<bool> isFolderOnHost(const fs::path& path) {
     return kindOf(status);
 }
 
+FolderStamp folderStampFrom(const struct stat& info) {
+    FolderStamp stamp;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.links = info.st_nlink;
+    stamp.modified = std::int64_t{info.st_mtim.tv_sec} * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.changed = std::int64_t{info.st_ctim.tv_sec} * 1000000000 + info.st_ctim.tv_nsec;
+    return stamp;
+}
+
+// One look at a host path: its kind as isFolderOnHost gives it and, for a folder,
+// its stamp.
+struct HostLook {
+    std::optional<bool> kind;
+    std::optional<FolderStamp> stamp;
+};
+
+HostLook lookAt(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return {};
+    if (S_ISDIR(info.st_mode)) return {true, folderStampFrom(info)};
+    if (S_ISREG(info.st_mode)) return {false, std::nullopt};
+    return {};
+}
+
 }  // namespace
 
 void HostNamespace::mapDrive(char letter, const fs::path& hostFolder) {
@@ -45,17 +71,10 @@ std::optional<fs::path> HostNamespace::driveRoot(char letter) const {
     return found->second;
 }
 
-std::optional<HostNamespace::FolderStamp> HostNamespace::stampOf(const fs::path& folder) {
+std::optional<FolderStamp> HostNamespace::stampOf(const fs::path& folder) {
     struct stat info {};
     if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
-    FolderStamp stamp;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    stamp.size = static_cast<std::uint64_t>(info.st_size);
-    stamp.links = info.st_nlink;
-    stamp.modified = std::int64_t{info.st_mtim.tv_sec} * 1000000000 + info.st_mtim.tv_nsec;
-    stamp.changed = std::int64_t{info.st_ctim.tv_sec} * 1000000000 + info.st_ctim.tv_nsec;
-    return stamp;
+    return folderStampFrom(info);
 }
 
 HostNamespace::Listing* HostNamespace::listing(const fs::path& folder, const std::optional<FolderStamp>& known) {
@@ -86,8 +105,8 @@ HostNamespace::Listing* HostNamespace::listing(const fs::path& folder, const std
     return &names;
 }
 
-void HostNamespace::prepareChange(const fs::path& folder) {
-    if (Listing* names = listing(folder)) names->changing = true;
+void HostNamespace::prepareChange(const fs::path& folder, const std::optional<FolderStamp>& known) {
+    if (Listing* names = listing(folder, known)) names->changing = true;
 }
 
 void HostNamespace::noteChange(const fs::path& folder, const std::string& hostName, std::optional<bool> folderKind) {
@@ -115,9 +134,9 @@ void HostNamespace::noteChange(const fs::path& folder, const std::string& hostNa
     }
 }
 
-std::vector<HostEntry> HostNamespace::list(const fs::path& folder) {
+std::vector<HostEntry> HostNamespace::list(const fs::path& folder, const std::optional<FolderStamp>& known) {
     std::vector<HostEntry> entries;
-    const Listing* names = listing(folder);
+    const Listing* names = listing(folder, known);
     if (!names) return entries;
     entries.reserve(names->entries.size());
     for (const auto& [upper, hostName] : names->byName) {
@@ -181,17 +200,18 @@ std::optional<HostEntry> HostNamespace::findInexact(const fs::path& folder, cons
     return std::nullopt;
 }
 
-std::vector<HostEntry> HostNamespace::findAllNamed(const fs::path& folder, const std::string& windowsName) {
+std::vector<HostEntry> HostNamespace::findAllNamed(const fs::path& folder, const std::string& windowsName,
+                                                 const std::optional<FolderStamp>& known) {
     std::vector<HostEntry> found;
     if (windowsName.find('~') != std::string::npos) {
-        for (auto& entry : list(folder)) {
+        for (auto& entry : list(folder, known)) {
             if (equalsIgnoringCase(entry.longName, windowsName) || equalsIgnoringCase(entry.shortName, windowsName)) {
                 found.push_back(std::move(entry));
             }
         }
         return found;
     }
-    const Listing* names = listing(folder);
+    const Listing* names = listing(folder, known);
     if (!names) return found;
     const auto [first, last] = names->byName.equal_range(upperWindows(windowsName));
     for (auto it = first; it != last; ++it) {
@@ -258,12 +278,14 @@ bool HostNamespace::resolveExactly(const fs::path& root, Resolved& result) {
     for (std::size_t i = 0; i + 1 < path.components.size(); ++i) parent /= utf8FromWindows(path.components[i]);
     const std::string name = utf8FromWindows(path.components.back());
     const fs::path host = parent / name;
-    const auto kind = isFolderOnHost(host);
+    const HostLook look = lookAt(host);
+    const auto& kind = look.kind;
     if (!kind) {
         const auto parentStamp = stampOf(parent);
         if (!parentStamp) return false;
         result.parentIsFolder = true;
         result.hostParent = parent;
+        result.parentStamp = parentStamp;
         if (const auto entry = findInexact(parent, path.components.back(), parentStamp)) {
             result.host = parent / entry->hostName;
             result.exists = true;
@@ -277,6 +299,7 @@ bool HostNamespace::resolveExactly(const fs::path& root, Resolved& result) {
         result.host = host;
         result.exists = true;
         result.folder = *kind;
+        result.stamp = look.stamp;
         result.parentIsFolder = true;
         result.hostParent = parent;
         result.hostName = name;

@@ -30,6 +30,13 @@ struct HostEntry {
     bool folder = false;
 };
 
+// What identifies one state of a host folder's entries.
+struct FolderStamp {
+    std::uint64_t device = 0, inode = 0, size = 0, links = 0;
+    std::int64_t modified = 0, changed = 0;  // nanoseconds
+    bool operator==(const FolderStamp&) const = default;
+};
+
 // A Windows path and its place on the host.
 struct Resolved {
     WindowsPath path;               // absolute, as given
@@ -39,6 +46,9 @@ struct Resolved {
     bool parentIsFolder = false;    // the folder that holds (or would hold) it exists
     std::filesystem::path hostParent;
     std::string hostName;           // the last component on the host
+    // The stamps the look-up saw, where it looked: of the entry when a folder, and
+    // of the folder that holds it. An operation that follows at once need not look again.
+    std::optional<FolderStamp> stamp, parentStamp;
 };
 
 class HostNamespace {
@@ -53,19 +63,21 @@ public:
 
     // The entries of a host folder in the order Windows lists them, each with its
     // short name (given now, and kept, where the folder had none for it).
-    std::vector<HostEntry> list(const std::filesystem::path& folder);
+    std::vector<HostEntry> list(const std::filesystem::path& folder, const std::optional<FolderStamp>& known = std::nullopt);
     // The entry that a Windows name (long or short, any letter case) names.
     std::optional<HostEntry> find(const std::filesystem::path& folder, const std::string& windowsName);
     // Every entry that a Windows name without wildcards matches by its long or its
     // short name, in listing order: what a search for that name finds.
-    std::vector<HostEntry> findAllNamed(const std::filesystem::path& folder, const std::string& windowsName);
+    std::vector<HostEntry> findAllNamed(const std::filesystem::path& folder, const std::string& windowsName,
+                                        const std::optional<FolderStamp>& known = std::nullopt);
     // Records a newly made entry: nothing of an earlier entry of that name is kept,
     // and it gets its short name, the lowest that its folder does not use yet.
     // Call prepareChange before making it, so that the folder's listing is known
     // to be current and can take the new entry in.
     void startEntry(const std::filesystem::path& folder, const std::string& hostName, bool isFolder);
-    // Before an entry of the folder is made or removed through the machine.
-    void prepareChange(const std::filesystem::path& folder);
+    // Before an entry of the folder is made or removed through the machine; known:
+    // a stamp of the folder taken within this operation.
+    void prepareChange(const std::filesystem::path& folder, const std::optional<FolderStamp>& known = std::nullopt);
     // After an entry was removed (prepareChange first): forgets what the store
     // kept for it and, for a folder, everything below.
     void removedEntry(const std::filesystem::path& folder, const std::string& hostName);
@@ -75,12 +87,6 @@ public:
     MetadataStore& store() { return store_; }
 
 private:
-    // What identifies one state of a host folder's entries.
-    struct FolderStamp {
-        std::uint64_t device = 0, inode = 0, size = 0, links = 0;
-        std::int64_t modified = 0, changed = 0;  // nanoseconds
-        bool operator==(const FolderStamp&) const = default;
-    };
     struct Listing {
         FolderStamp stamp;
         bool changing = false;                     // prepareChange found it current

@@ -108,7 +108,8 @@ std::vector<FindData> HostedFileSystem::findAll(const std::string& pattern) {
     // A plain name is looked up rather than matched against the whole folder.
     // (A trailing "." matches the name without it, so that goes the long way.)
     const bool plainName = !hasWildcards(namePattern) && namePattern.back() != '.';
-    for (const auto& entry : plainName ? names_.findAllNamed(folder->host, namePattern) : names_.list(folder->host)) {
+    for (const auto& entry : plainName ? names_.findAllNamed(folder->host, namePattern, folder->stamp)
+                                       : names_.list(folder->host, folder->stamp)) {
         const bool ownShortName = equalsIgnoringCase(entry.shortName, entry.longName);
         if (!matchesWildcard(entry.longName, namePattern) &&
             (ownShortName || !matchesWildcard(entry.shortName, namePattern))) {
@@ -132,6 +133,16 @@ std::optional<std::uint32_t> HostedFileSystem::attributes(const std::string& pat
     const auto entry = resolve(path);
     if (!entry || !entry->exists) return std::nullopt;
     return attributesOf(*entry);
+}
+
+bool HostedFileSystem::fileExists(const std::string& path) {
+    const auto entry = resolve(path);
+    return entry && entry->exists && !entry->folder;
+}
+
+bool HostedFileSystem::directoryExists(const std::string& path) {
+    const auto entry = resolve(path);
+    return entry && entry->exists && entry->folder;
 }
 
 bool HostedFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
@@ -194,7 +205,7 @@ std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& 
     if (attributes & refused) throw EFCreateError("Cannot create file " + path);
     const std::string key = keyOf(*entry);
     if (!openFiles_->openForWriting(key)) throw EFCreateError("Cannot create file " + path);
-    if (!entry->exists) names_.prepareChange(entry->hostParent);
+    if (!entry->exists) names_.prepareChange(entry->hostParent, entry->parentStamp);
     const int fd = ::open(entry->host.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         openFiles_->closeWriter(key);
@@ -263,7 +274,7 @@ bool HostedFileSystem::createDirectory(const std::string& path) {
     if (!isValidFileName(entry->path.components.back())) return false;
     // A file of that name blocks the folder even when it was named with a trailing separator.
     if (hostStatus(entry->host)) return false;
-    names_.prepareChange(entry->hostParent);
+    names_.prepareChange(entry->hostParent, entry->parentStamp);
     std::error_code error;
     if (!fs::create_directory(entry->host, error) || error) return false;
     names_.startEntry(entry->hostParent, entry->hostName, true);

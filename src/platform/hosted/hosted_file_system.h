@@ -32,6 +32,9 @@ public:
 
     std::vector<FindData> findAll(const std::string& pattern) override;
     std::optional<std::uint32_t> attributes(const std::string& path) override;
+    // Existence is the host's alone: these leave the metadata file unread.
+    bool fileExists(const std::string& path) override;
+    bool directoryExists(const std::string& path) override;
     bool setAttributes(const std::string& path, std::uint32_t attributes) override;
     std::unique_ptr<FileStream> openRead(const std::string& path) override;
     std::unique_ptr<FileStream> create(const std::string& path) override;

@@ -44,7 +44,7 @@ struct HostedMachine::Impl {
         profile = std::make_unique<HostedProfile>(*files);
         registry = std::make_unique<HostedRegistry>(registryFile, seededRegistry(config.windowsDirectory));
         journal = std::make_unique<Journal>(journalFile);
-        shell = std::make_unique<HostedShell>(*files, *journal);
+        shell = std::make_unique<HostedShell>(*files, *registry, *journal);
         dialogs = std::make_unique<HostedDialogs>(*journal);
         clock = std::make_unique<HostedClock>(config.fixedClock, config.longDatePattern, config.shortTimePattern);
         system = std::make_unique<HostedSystem>(config.family, *journal);

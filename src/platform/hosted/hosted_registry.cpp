@@ -118,4 +118,12 @@ bool HostedRegistry::deleteValue(RegistryRoot root, const std::string& path, con
     return true;
 }
 
+std::vector<std::string> HostedRegistry::subKeyNames(RegistryRoot root, const std::string& path) {
+    std::vector<std::string> names;
+    if (RegistryKey* key = find(root, path)) {
+        for (const auto& [upper, subkey] : key->subkeys) names.push_back(subkey->name);
+    }
+    return names;
+}
+
 }  // namespace tavlin::hosted

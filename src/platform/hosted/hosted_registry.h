@@ -27,6 +27,7 @@ public:
                     std::uint32_t value) override;
     bool deleteKeyTree(RegistryRoot root, const std::string& path) override;
     bool deleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
+    std::vector<std::string> subKeyNames(RegistryRoot root, const std::string& path) override;
 
     // A DWORD value; nothing when missing or of another type.
     std::optional<std::uint32_t> readDword(RegistryRoot root, const std::string& path, const std::string& name);

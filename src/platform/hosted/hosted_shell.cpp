@@ -36,7 +36,10 @@ bool HostedShell::execute(ShellOwner owner, const std::string& verb, const std::
                  " parameters=" + journalQuote(parameters) + " folder=" + journalQuote(folder) +
                  " show=" + std::to_string(showCommand) +
                  " owner=" + (owner == ShellOwner::Desktop ? "desktop" : "main"));
-    if (file.empty()) return false;
+    if (file.empty()) {
+        lastFailure_ = "ShellExecuteA: no file named";
+        return false;
+    }
     if (isBatchFile(file)) {
         // A bare name is looked for in the given folder first, as the shell does.
         std::string path = file;
@@ -44,7 +47,10 @@ bool HostedShell::execute(ShellOwner owner, const std::string& verb, const std::
             files_.fileExists(folder + "\\" + file)) {
             path = folder + "\\" + file;
         }
-        if (!files_.fileExists(path)) return false;
+        if (!files_.fileExists(path)) {
+            lastFailure_ = "ShellExecuteA: The system cannot find the file specified.";
+            return false;
+        }
         const std::string start = folder.empty() ? files_.currentDirectory() : files_.fullPathName(folder);
         pending_.push_back({files_.fullPathName(path), start});
         return true;
@@ -66,7 +72,7 @@ void HostedShell::runPendingBatchFiles() {
             continue;  // the command interpreter cannot run a file it cannot read
         }
         files_.setCurrentDirectory(batch.folder);
-        BatchInterpreter(files_).run(script);
+        BatchInterpreter(files_, &registry_).run(script);
     }
     // The batch may have removed the folder that was current; its drive's root then.
     if (!files_.setCurrentDirectory(saved)) files_.setCurrentDirectory(saved.substr(0, 2) + "\\");

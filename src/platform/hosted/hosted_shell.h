@@ -10,19 +10,23 @@
 #include "platform/hosted/hosted_file_system.h"
 #include "platform/hosted/hosted_machine.h"
 #include "platform/hosted/journal.h"
+#include "platform/registry.h"
 #include "platform/shell.h"
 
 namespace tavlin::hosted {
 
 class HostedShell : public Shell {
 public:
-    HostedShell(HostedFileSystem& files, Journal& journal) : files_(files), journal_(journal) {}
+    // The registry is there for the batch files, which may delete a key.
+    HostedShell(HostedFileSystem& files, Registry& registry, Journal& journal)
+        : files_(files), registry_(registry), journal_(journal) {}
 
     bool execute(ShellOwner owner, const std::string& verb, const std::string& file, const std::string& parameters,
                  const std::string& folder, int showCommand) override;
     std::unique_ptr<ShellLink> createShellLink() override;
     int smallIconIndex(const std::string& path) override;
     std::uintptr_t systemSmallImageList(const std::string& path) override;
+    std::string lastFailure() const override { return lastFailure_; }
 
     void setLaunchHandler(std::function<void(const ShellRequest&)> handler) { launch_ = std::move(handler); }
     void runPendingBatchFiles();
@@ -34,7 +38,9 @@ private:
     };
 
     HostedFileSystem& files_;
+    Registry& registry_;
     Journal& journal_;
+    std::string lastFailure_;
     std::function<void(const ShellRequest&)> launch_;
     std::deque<PendingBatch> pending_;
 };

@@ -195,19 +195,23 @@ std::string MetadataStore::forgetRecord(const std::string& folderKey, const std:
 
 void MetadataStore::append(const std::string& newRecords) {
     if (file_.empty() || newRecords.empty()) return;
-    const FileStamp before = stampOf(file_);
+    // The file was looked at when the operation began (or after the last append),
+    // which is the state these records follow; only when that is not known is it
+    // looked at again.
+    const bool known = stamp_.exists;
+    const FileStamp before = known ? stamp_ : stampOf(file_);
     if (!before.exists) {
         compact();
         return;
     }
     // A record cut short by a killed process must not swallow the next one.
     const std::string records = endsCleanly_ ? newRecords : "\n" + newRecords;
-    appendHostFile(file_, records);
+    const FileStamp after = appendHostFile(file_, records);
     endsCleanly_ = true;
     for (const char c : newRecords) records_ += c == '\n';
-    const FileStamp after = stampOf(file_);
     // Another process that appended meanwhile makes the sizes disagree: read it all again.
-    stamp_ = after.size == before.size + records.size() && after.inode == before.inode ? after : FileStamp{};
+    // So does a file that another process made since this one found none.
+    stamp_ = known && after.size == before.size + records.size() && after.inode == before.inode ? after : FileStamp{};
     if (records_ > 2 * liveEntries() + kSlack) compact();
 }
 

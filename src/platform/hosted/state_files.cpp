@@ -43,15 +43,23 @@ bool finish(int fd, bool written) {
 
 }  // namespace
 
-FileStamp stampOf(const std::filesystem::path& file) {
-    struct stat info {};
-    if (::stat(file.c_str(), &info) != 0) return {};
+namespace {
+
+FileStamp stampFrom(const struct stat& info) {
     FileStamp stamp;
     stamp.exists = true;
     stamp.modifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     stamp.size = static_cast<std::uint64_t>(info.st_size);
     stamp.inode = static_cast<std::uint64_t>(info.st_ino);
     return stamp;
+}
+
+}  // namespace
+
+FileStamp stampOf(const std::filesystem::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return {};
+    return stampFrom(info);
 }
 
 std::optional<std::string> readHostFile(const std::filesystem::path& file) {
@@ -75,10 +83,15 @@ void replaceHostFile(const std::filesystem::path& file, std::string_view bytes) 
     }
 }
 
-void appendHostFile(const std::filesystem::path& file, std::string_view bytes) {
+FileStamp appendHostFile(const std::filesystem::path& file, std::string_view bytes) {
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) raise("Cannot open", file);
-    if (!finish(fd, writeAll(fd, bytes))) raise("Cannot write", file);
+    const bool written = writeAll(fd, bytes);
+    // The open descriptor tells the stamp without another walk along the path.
+    struct stat info {};
+    const bool known = written && ::fstat(fd, &info) == 0;
+    if (!finish(fd, written)) raise("Cannot write", file);
+    return known ? stampFrom(info) : stampOf(file);
 }
 
 }  // namespace tavlin::hosted

@@ -30,7 +30,8 @@ std::optional<std::string> readHostFile(const std::filesystem::path& file);
 // target. Raises EInOutError when that fails.
 void replaceHostFile(const std::filesystem::path& file, std::string_view bytes);
 
-// Appends the bytes to a file, creating it when missing. Raises EInOutError.
-void appendHostFile(const std::filesystem::path& file, std::string_view bytes);
+// Appends the bytes to a file, creating it when missing, and gives the stamp it
+// has after them. Raises EInOutError.
+FileStamp appendHostFile(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace tavlin::hosted

@@ -1,6 +1,6 @@
 // Message boxes: OK and OK / Cancel through MessageBoxA, whose Esc answers OK and
-// Cancel; the questions with Yes and No (and All) through the run-time box, which
-// gives Esc the answer No. Every box is owned by the application's main window
+// Cancel; the questions with Yes and No (and All) and the Abort / Retry / Ignore
+// box through the run-time box, which gives Esc the answers No and Abort. Every box is owned by the application's main window
 // (or, before it exists, the thread's active window), comes to the foreground
 // and carries the caption its caller gives, the application's title.
 #include "platform/win32/win32_dialogs.h"
@@ -34,20 +34,18 @@ MessageResult Win32Dialogs::messageBox(const std::string& text, const std::strin
                                        MessageKind kind, MessageResult safeDefault) {
     if (owners_.suppressMessageBoxes) return safeDefault;
     const HWND owner = ownerFor(owners_);
-    if (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoAll) {
+    if (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoAll ||
+        buttons == MessageButtons::AbortRetryIgnore) {
         return showChoiceBox(owner, text, caption, kind, buttons);
     }
 
     UINT flags = messageIconOf(kind) | MB_SETFOREGROUND;
     if (buttons == MessageButtons::OkCancel) flags |= MB_OKCANCEL;
-    if (buttons == MessageButtons::AbortRetryIgnore) flags |= MB_ABORTRETRYIGNORE;
     if (!owner) flags |= MB_TASKMODAL;
     switch (MessageBoxA(owner, text.c_str(), caption.c_str(), flags)) {
     case IDOK: return MessageResult::Ok;
-    case IDCANCEL: return MessageResult::Cancel;
-    case IDABORT: return MessageResult::Abort;
-    case IDRETRY: return MessageResult::Retry;
-    case IDIGNORE: return MessageResult::Ignore;
+    // Esc on a box with OK alone is its one answer, whatever the system reports.
+    case IDCANCEL: return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
     default: throw lastOSError("MessageBoxA");
     }
 }

@@ -24,8 +24,9 @@ private:
 };
 
 // The dialogs built from run-time templates (win32_modal_dialogs.cpp): the
-// question boxes with Yes and No (and All), where Esc answers No, and the input
-// box, where Esc cancels.
+// question boxes with Yes and No (and All), where Esc answers No, the Abort /
+// Retry / Ignore box, where Esc answers Abort, and the input box, where Esc
+// cancels.
 MessageResult showChoiceBox(HWND owner, const std::string& text, const std::string& caption, MessageKind kind,
                             MessageButtons buttons);
 bool showInputBox(HWND owner, const std::string& caption, const std::string& prompt, std::string& text);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_window_class.h"
 
 namespace tavlin::win32 {
 
@@ -22,17 +23,7 @@ HWND Handle(void* window) { return static_cast<HWND>(window); }
 
 FormWindow::FormWindow(const std::string& caption, int left, int top, int width, int height, bool minimized) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = FormWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kFormClass;
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw lastOSError("RegisterClassExA");
-    }
+    RegisterWindowClass(kFormClass, FormWindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     // A caption and a single fixed border, without a system menu and so without
     // any title-bar button.
     const DWORD style = WS_CAPTION | WS_BORDER | (minimized ? WS_MINIMIZE : 0);

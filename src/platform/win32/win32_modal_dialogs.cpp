@@ -1,12 +1,13 @@
-// The Yes / No and Yes / No / All boxes and the input box, built from run-time
-// templates and run with DialogBoxIndirectParamA. Each dialog keeps its state in
-// a struct whose address travels in the dialog's user data; its controls are
-// laid out in WM_INITDIALOG from their measured texts, so no line is clipped
-// whatever the text, the font or the DPI.
+// The Yes / No, Yes / No / All and Abort / Retry / Ignore boxes and the input
+// box, built from run-time templates and run with DialogBoxIndirectParamA. Each
+// dialog keeps its state in a struct whose address travels in the dialog's user
+// data; its controls are laid out in WM_INITDIALOG from their measured texts, so
+// no line is clipped whatever the text, the font or the DPI.
 //
 // Esc (and the close box) answers No in a question box, since No is the answer
-// that changes nothing (for "Delete Anyway?" it keeps the file), and Cancel in
-// the input box.
+// that changes nothing (for "Delete Anyway?" it keeps the file), Abort in the
+// box of a failed step (the system's own box ignores Esc there; Abort is the
+// answer its callers take as the safe one), and Cancel in the input box.
 #include <algorithm>
 #include <vector>
 
@@ -44,11 +45,15 @@ struct ChoiceButton {
 constexpr ChoiceButton yesButton{IDYES, "&Yes", MessageResult::Yes};
 constexpr ChoiceButton noButton{IDNO, "&No", MessageResult::No};
 constexpr ChoiceButton allButton{allId, "&All", MessageResult::All};
+constexpr ChoiceButton abortButton{IDABORT, "&Abort", MessageResult::Abort};
+constexpr ChoiceButton retryButton{IDRETRY, "&Retry", MessageResult::Retry};
+constexpr ChoiceButton ignoreButton{IDIGNORE, "&Ignore", MessageResult::Ignore};
 
 struct ChoiceState {
     std::string text;
     MessageKind kind;
     std::vector<ChoiceButton> buttons;
+    WORD escape;  // the button Esc and the close box answer with
 };
 
 struct InputState {
@@ -126,9 +131,9 @@ INT_PTR CALLBACK choiceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND: {
         const WORD id = LOWORD(wParam);
         const auto* state = reinterpret_cast<const ChoiceState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-        // Esc and the close box arrive as IDCANCEL: the answer is No.
+        // Esc and the close box arrive as IDCANCEL.
         if (id == IDCANCEL) {
-            EndDialog(dialog, IDNO);
+            EndDialog(dialog, state->escape);
             return TRUE;
         }
         for (const auto& button : state->buttons) {
@@ -202,8 +207,12 @@ INT_PTR runDialog(HWND owner, const DialogTemplate& layout, DLGPROC procedure, v
 
 MessageResult showChoiceBox(HWND owner, const std::string& text, const std::string& caption, MessageKind kind,
                             MessageButtons buttons) {
-    ChoiceState state{text, kind, {yesButton, noButton}};
+    ChoiceState state{text, kind, {yesButton, noButton}, IDNO};
     if (buttons == MessageButtons::YesNoAll) state.buttons.push_back(allButton);
+    if (buttons == MessageButtons::AbortRetryIgnore) {
+        state.buttons = {abortButton, retryButton, ignoreButton};
+        state.escape = IDABORT;
+    }
 
     // The template gives the controls and their order; the sizes come in
     // WM_INITDIALOG from the measured text.
@@ -218,8 +227,10 @@ MessageResult showChoiceBox(HWND owner, const std::string& text, const std::stri
     }
 
     const INT_PTR chosen = runDialog(owner, layout, choiceProc, &state);
-    for (const auto& button : state.buttons) {
-        if (button.id == chosen) return button.result;
+    for (const WORD id : {static_cast<WORD>(chosen), state.escape}) {
+        for (const auto& button : state.buttons) {
+            if (button.id == id) return button.result;
+        }
     }
     return MessageResult::No;
 }

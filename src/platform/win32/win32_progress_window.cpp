@@ -5,7 +5,9 @@
 #include <commctrl.h>
 
 #include "platform/win32/win32_animate.h"
+#include "platform/win32/win32_dialog_keys.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_window_class.h"
 #include "platform/win32/win32_font.h"
 
 namespace tavlin::win32 {
@@ -44,11 +46,19 @@ LRESULT CALLBACK ProgressWindowProc(HWND window, UINT message, WPARAM wParam, LP
     if (!state) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == kCancel && HIWORD(wParam) == BN_CLICKED) {
+            // A click or Space on Cancel, Enter (Cancel is the default button) and
+            // Esc, which the dialog keys send as IDCANCEL.
+            if ((LOWORD(wParam) == kCancel && HIWORD(wParam) == BN_CLICKED) || LOWORD(wParam) == IDCANCEL) {
                 state->request = ProgressWindow::Request::Cancel;
                 return 0;
             }
             break;
+        case DM_GETDEFID:
+            return MAKELRESULT(kCancel, DC_HASDEFID);
+        case WM_SETFOCUS:
+            // The window's one control takes the focus the window is given.
+            if (state->cancel) SetFocus(state->cancel);
+            return 0;
         case WM_CLOSE:
             // The model closes the window; the close box only asks.
             state->request = ProgressWindow::Request::CloseBox;
@@ -72,16 +82,7 @@ ProgressWindow::ProgressWindow(std::uintptr_t owner, const ProgressWindowLayout&
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_ANIMATE_CLASS | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ProgressWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kProgressClass;
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw lastOSError("RegisterClassExA");
-    }
+    RegisterWindowClass(kProgressClass, ProgressWindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     // The frame goes around the designed client area.
     RECT outer{0, 0, layout.clientWidth, layout.clientHeight};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
@@ -107,8 +108,9 @@ ProgressWindow::ProgressWindow(std::uintptr_t owner, const ProgressWindowLayout&
     state_->status[0] = Child(window, "STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, statusRect(layout.status1), kStatus1);
     state_->status[1] = Child(window, "STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, statusRect(layout.status2), kStatus2);
     state_->bar = Child(window, PROGRESS_CLASSA, "", 0, Of(layout.bar), kBar);
-    state_->cancel = Child(window, "BUTTON", layout.cancelCaption.c_str(), WS_TABSTOP | BS_PUSHBUTTON,
+    state_->cancel = Child(window, "BUTTON", layout.cancelCaption.c_str(), WS_TABSTOP | BS_DEFPUSHBUTTON,
                            Of(layout.cancel), kCancel);
+    TakeDialogKeys(window);
     const SurfaceFont& font = layout.font;
     state_->font = CreateGdiFont(font);
     for (HWND child : {state_->status[0], state_->status[1], state_->cancel}) {
@@ -117,6 +119,7 @@ ProgressWindow::ProgressWindow(std::uintptr_t owner, const ProgressWindowLayout&
 }
 
 ProgressWindow::~ProgressWindow() {
+    ReleaseDialogKeys(state_->window);
     DestroyWindow(state_->window);
     if (state_->font) DeleteObject(state_->font);
 }

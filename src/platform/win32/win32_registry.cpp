@@ -171,4 +171,11 @@ bool Win32Registry::deleteValue(RegistryRoot root, const std::string& path, cons
     return succeeded("RegDeleteValueA", RegDeleteValueA(key.get(), name.c_str()));
 }
 
+std::vector<std::string> Win32Registry::subKeyNames(RegistryRoot root, const std::string& path) {
+    LONG status = ERROR_SUCCESS;
+    const UniqueKey key = openExisting(root, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, status);
+    if (!succeeded("RegOpenKeyExA", status)) return {};
+    return subkeyNames(key.get());
+}
+
 }  // namespace tavlin::win32

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -21,6 +22,7 @@ public:
                     std::uint32_t value) override;
     bool deleteKeyTree(RegistryRoot root, const std::string& path) override;
     bool deleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
+    std::vector<std::string> subKeyNames(RegistryRoot root, const std::string& path) override;
     std::string lastFailure() const override { return lastFailure_; }
 
 private:

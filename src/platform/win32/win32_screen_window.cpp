@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "platform/win32/win32_child_windows.h"
+#include "platform/win32/win32_dialog_keys.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_window_class.h"
 #include "platform/win32/win32_font.h"
 
 namespace tavlin::win32 {
@@ -149,17 +151,7 @@ LRESULT CALLBACK ScreenWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 ScreenWindow::ScreenWindow(const std::string& title) : state_(std::make_unique<State>()) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ScreenWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.lpszClassName = kWindowClass;
-    // A second window of the process finds the class registered already.
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw lastOSError("RegisterClassExA");
-    }
+    RegisterWindowClass(kWindowClass, ScreenWindowProc, nullptr);
     state_->width = GetSystemMetrics(SM_CXSCREEN);
     state_->height = GetSystemMetrics(SM_CYSCREEN);
 
@@ -307,6 +299,7 @@ bool ScreenWindow::waitInput(WindowInput& input) {
         MSG message;
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) return false;
+        if (RouteDialogKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_dialog_keys.h"
 #include "platform/win32/win32_handles.h"
 
 namespace tavlin::win32 {
@@ -53,6 +54,7 @@ bool RunPendingMessages() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;
         }
+        if (RouteDialogKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
