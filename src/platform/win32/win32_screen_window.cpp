@@ -294,34 +294,26 @@ bool ScreenWindow::takeInput(WindowInput& input) {
     return true;
 }
 
-bool ScreenWindow::waitInput(WindowInput& input) {
-    while (!takeInput(input)) {
-        MSG message;
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0 || got == -1) return false;
-        if (RouteDialogKeys(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return true;
-}
-
 ScreenWindow::Wait ScreenWindow::waitInput(WindowInput& input, std::optional<std::uint32_t> milliseconds) {
-    if (!milliseconds) return waitInput(input) ? Wait::Input : Wait::Quit;
     const DWORD begin = GetTickCount();
     while (!takeInput(input)) {
         MSG message;
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) return Wait::Quit;
+            if (RouteDialogKeys(message)) continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
             continue;
         }
         // The queue is empty: sleep until a message comes or the time is up.
-        const DWORD elapsed = GetTickCount() - begin;  // right across the count's wrap
-        if (elapsed >= *milliseconds) return Wait::TimedOut;
-        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, *milliseconds - elapsed, QS_ALLINPUT) == WAIT_FAILED) {
-            return Wait::Quit;
+        DWORD timeout = INFINITE;
+        if (milliseconds) {
+            const DWORD elapsed = GetTickCount() - begin;  // right across the count's wrap
+            if (elapsed >= *milliseconds) return Wait::TimedOut;
+            timeout = *milliseconds - elapsed;
+        }
+        if (MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_FAILED) {
+            throw lastOSError("MsgWaitForMultipleObjectsEx");
         }
     }
     return Wait::Input;

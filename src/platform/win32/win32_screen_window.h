@@ -75,10 +75,9 @@ public:
     // (an HFONT, owned by this window).
     std::uintptr_t font(const SurfaceFont& spec);
 
-    // Lets messages run until the user gives input to this window; false when the
-    // application is asked to quit.
-    bool waitInput(WindowInput& input);
-    // The same, giving up once the milliseconds have passed (none: waits on).
+    // Lets messages run until the user gives input to this window, the
+    // milliseconds have passed (none: waits on), or the application is asked to
+    // quit.
     enum class Wait { Input, TimedOut, Quit };
     Wait waitInput(WindowInput& input, std::optional<std::uint32_t> milliseconds);
     // The input that has come while messages ran elsewhere; false when none.
