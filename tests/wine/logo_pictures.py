@@ -22,9 +22,9 @@ def bmp_colour(x, y):
     return MAGENTA if x < 12 else BLUE
 
 
-# The GIF: 40 x 20, two frames of 2 s each: red with a green left band, then blue.
+# The GIF: 40 x 20, two frames of 4 s each: red with a green left band, then blue.
 GIF_W, GIF_H = 40, 20
-GIF_DELAY_CS = 200
+GIF_DELAY_CS = 400
 
 
 def gif_colour(frame, x, y):

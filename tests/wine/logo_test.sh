@@ -65,9 +65,10 @@ gui_wait_exit
 echo "== the GIF logo and its animation"
 start_setup logo.gif
 until_shown gif-frame-1 60 gif 0
-# Each frame stays 2 s; the next one comes within a generous bound of that.
-until_shown gif-frame-2 15 gif 1
-until_shown gif-frame-1-again 15 gif 0
+# Each frame stays 4 s, long enough for a screenshot and its check on a loaded
+# machine; the next one comes within a generous bound of that.
+until_shown gif-frame-2 20 gif 1
+until_shown gif-frame-1-again 20 gif 0
 gui_key Escape
 gui_wait_exit
 echo "both logos show as designed, and the GIF plays"
