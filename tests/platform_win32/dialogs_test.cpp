@@ -2,6 +2,8 @@
 // Yes / No / All box, the input box and the folder chooser with a typed folder.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/win32/win32_platform.h"
 #include "platform_win32/dialog_driver.h"
 
@@ -213,44 +215,35 @@ std::string missingFolder(const char* name) {
     return folder + "\\Inner";
 }
 
-TEST_F(Win32DialogsTest, TheFolderChooserCreatesATypedFolderOnceConfirmed) {
-    const std::string typed = missingFolder("Tavlin Chooser Test");
-    std::string folder = "C:\\";
-    DialogDriver confirm("Create Folder", [](HWND box) {
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-    });
-    DialogDriver chooser("Browse for Folder", [&](HWND box) {
-        SetWindowTextA(DialogDriver::child(box, "Edit", nullptr), typed.c_str());
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    });
-    EXPECT_TRUE(dialogs().chooseFolder("Choose the installation folder", folder));
-    EXPECT_TRUE(chooser.acted());
-    EXPECT_TRUE(confirm.acted());
-    EXPECT_EQ(folder, typed);
-    const DWORD attributes = GetFileAttributesA(typed.c_str());
-    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
-    RemoveDirectoryA(typed.c_str());
-    RemoveDirectoryA(typed.substr(0, typed.rfind('\\')).c_str());
-}
-
-TEST_F(Win32DialogsTest, TheFolderChooserLeavesTheFolderWhenTheUserDeclines) {
-    const std::string typed = missingFolder("Tavlin Chooser Decline");
-    std::string folder = "C:\\";
-    DialogDriver confirm("Create Folder", [](HWND box) {
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
-    });
-    DialogDriver chooser("Browse for Folder", [&](HWND box) {
-        SetWindowTextA(DialogDriver::child(box, "Edit", nullptr), typed.c_str());
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        // After the refusal the chooser is still open; cancel it.
-        for (int i = 0; i < 100 && !confirm.acted(); ++i) Sleep(50);
-        Sleep(300);
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    });
-    EXPECT_FALSE(dialogs().chooseFolder("Choose the installation folder", folder));
-    EXPECT_TRUE(confirm.acted());
-    EXPECT_EQ(folder, "C:\\");
-    EXPECT_EQ(GetFileAttributesA(typed.c_str()), INVALID_FILE_ATTRIBUTES);
+// A folder typed as a full path is chosen as it is; one that does not exist is
+// not made by the chooser, since its caller asks the user first. The chooser
+// opens in the middle of its owner, here the work area.
+TEST_F(Win32DialogsTest, TheFolderChooserChoosesATypedFolderAndMakesNone) {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string existing = std::string(temp) + "Tavlin Chooser Existing";
+    CreateDirectoryA(existing.c_str(), nullptr);
+    for (const std::string& typed : {missingFolder("Tavlin Chooser Test"), existing}) {
+        SCOPED_TRACE(typed);
+        const bool existed = GetFileAttributesA(typed.c_str()) != INVALID_FILE_ATTRIBUTES;
+        std::string folder = "C:\\";
+        RECT shown{};
+        DialogDriver chooser("Browse for Folder", [&](HWND box) {
+            Sleep(200);  // the chooser moves itself while it opens
+            GetWindowRect(box, &shown);
+            SetWindowTextA(DialogDriver::child(box, "Edit", nullptr), typed.c_str());
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        EXPECT_TRUE(dialogs().chooseFolder("Choose the installation folder", folder));
+        EXPECT_TRUE(chooser.acted());
+        EXPECT_EQ(folder, typed);
+        EXPECT_EQ(GetFileAttributesA(typed.c_str()) != INVALID_FILE_ATTRIBUTES, existed);
+        RECT area;
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        EXPECT_LE(std::abs((shown.left + shown.right) - (area.left + area.right)), 1);
+        EXPECT_LE(std::abs((shown.top + shown.bottom) - (area.top + area.bottom)), 1);
+    }
+    RemoveDirectoryA(existing.c_str());
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // window_probe.exe: tells a script what it cannot see from the X server about a
 // top-level window of another program under wine.
-//   window_probe TITLE [SECONDS=60] [PICTURE.bmp]
-// Waits, polling, for a window of exactly that title (up to SECONDS), keeps what
+//   window_probe [--class NAME] TITLE [SECONDS=60] [PICTURE.bmp]
+// Waits, polling, for a window of exactly that title (and window class, when
+// given: a dialog box's is #32770) up to SECONDS, keeps what
 // the screen shows of it in PICTURE.bmp when given (at once: the window may live
 // only a moment), then prints
 //   class NAME / client WIDTHxHEIGHT / origin X,Y (the client area's top left
@@ -108,8 +109,14 @@ bool Capture(HWND window, const char* file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const char* className = nullptr;
+    if (argc > 2 && std::string(argv[1]) == "--class") {
+        className = argv[2];
+        argv += 2;
+        argc -= 2;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: window_probe TITLE [SECONDS]\n");
+        std::fprintf(stderr, "usage: window_probe [--class NAME] TITLE [SECONDS] [PICTURE.bmp]\n");
         return 2;
     }
     const DWORD limit = static_cast<DWORD>((argc > 2 ? std::atoi(argv[2]) : 60) * 1000);
@@ -122,7 +129,7 @@ int main(int argc, char** argv) {
     // earlier step) does not count: the probe looks for the next one.
     for (;;) {
         HWND window = nullptr;
-        while (!(window = FindWindowA(nullptr, argv[1]))) {
+        while (!(window = FindWindowA(className, argv[1]))) {
             if (GetTickCount() - start > limit) {
                 std::fprintf(stderr, "no window \"%s\"\n", argv[1]);
                 return 1;

@@ -149,13 +149,20 @@ gui_key Return
 page cancel-2-license
 gui_key alt+a
 page cancel-3-folder
-# The browse button opens the folder chooser; a folder typed there is made once
-# the user confirms it, and becomes the destination; Cancel then leaves only
-# that folder, which the user asked for.
+# The browse button opens the folder chooser in the middle of the screen; a
+# folder typed there is made once the user confirms it in a question captioned
+# with the title, and becomes the destination; Cancel then leaves only that
+# folder, which the user asked for.
 read -r x y <<< "$(child_centre "Acme Suite" Button ...)"
 [ -n "${y:-}" ] || gui_fail "no browse button on the folder page"
 gui_click "$x" "$y"
 gui_wait_window "Browse for Folder" > /dev/null
+chooser="$(probe_window "Browse for Folder")"
+read -r cx cy cw ch <<< "$(awk '$1 == "origin" { split($2, o, ",") } $1 == "client" { split($2, s, "x") }
+  END { print o[1], o[2], s[1], s[2] }' <<< "$chooser")"
+# The client area's centre lies within the frame's few pixels of the screen's.
+[ $(((2 * cx + cw - 1024) ** 2 <= 400 && (2 * cy + ch - 768) ** 2 <= 1600)) -eq 1 ] ||
+  gui_fail "the folder chooser is not centred: client ${cw}x$ch at $cx,$cy"
 read -r x y <<< "$(child_centre "Browse for Folder" Edit)"
 [ -n "${y:-}" ] || gui_fail "no folder box in the folder chooser"
 gui_click "$x" "$y"
@@ -163,7 +170,10 @@ gui_key End shift+Home
 gui_type 'C:\AcmeChosen'
 page cancel-3-folder-chooser 15
 gui_key Return
-gui_wait_window "Create Folder" > /dev/null
+question="$(wine "$probe" --class '#32770' "Acme Suite" 20 2> /dev/null | tr -d '\r')"
+grep -qxF 'owner Acme Suite' <<< "$question" || gui_fail "the question is not the setup's: $question"
+grep -qF ' The folder C:\AcmeChosen does not exist. Create it?' <<< "$question" ||
+  gui_fail "no question to create the folder: $question"
 page cancel-3-folder-chooser-create 15
 [ ! -e "$drive_c/AcmeChosen" ] || gui_fail "the chooser made the folder before the user confirmed it"
 gui_key Return

@@ -55,7 +55,7 @@ bool Win32Dialogs::inputBox(const std::string& caption, const std::string& promp
 }
 
 bool Win32Dialogs::chooseFolder(const std::string& caption, std::string& folder) {
-    return showFolderChooser(ownerFor(owners_), files_, caption, folder);
+    return showFolderChooser(ownerFor(owners_), caption, folder);
 }
 
 }  // namespace tavlin::win32

@@ -3,15 +3,13 @@
 #pragma once
 
 #include "platform/dialogs.h"
-#include "platform/file_system.h"
 #include "platform/win32/win32_windows.h"
 
 namespace tavlin::win32 {
 
 class Win32Dialogs : public Dialogs {
 public:
-    // files creates a folder the user typed into the folder chooser.
-    Win32Dialogs(const OwnerWindows& owners, FileSystem& files) : owners_(owners), files_(files) {}
+    explicit Win32Dialogs(const OwnerWindows& owners) : owners_(owners) {}
 
     MessageResult messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
                              MessageKind kind, MessageResult safeDefault) override;
@@ -20,7 +18,6 @@ public:
 
 private:
     const OwnerWindows& owners_;
-    FileSystem& files_;
 };
 
 // The dialogs built from run-time templates (win32_modal_dialogs.cpp): the
@@ -31,9 +28,9 @@ MessageResult showChoiceBox(HWND owner, const std::string& text, const std::stri
                             MessageButtons buttons);
 bool showInputBox(HWND owner, const std::string& caption, const std::string& prompt, std::string& text);
 
-// The shell's folder chooser with an edit box (win32_folder_chooser.cpp); a typed
-// folder that does not exist is created with files once the user confirms it.
-bool showFolderChooser(HWND owner, FileSystem& files, const std::string& caption, std::string& folder);
+// The shell's folder chooser with an edit box (win32_folder_chooser.cpp); a folder
+// typed as a full path is chosen even when it does not exist yet.
+bool showFolderChooser(HWND owner, const std::string& caption, std::string& folder);
 
 // The message box icon for a kind of message.
 UINT messageIconOf(MessageKind kind);

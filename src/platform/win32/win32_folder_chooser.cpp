@@ -1,8 +1,8 @@
-// The folder chooser: SHBrowseForFolderA with an edit box. A folder typed as a
-// full path is taken when OK is pressed; if it does not exist the user is asked
-// whether to create it, and on yes it is created and chosen, on no the chooser
-// stays open. The shell's own validation covers names typed relative to the
-// selected folder where the shell offers it.
+// The folder chooser: SHBrowseForFolderA with an edit box, centred on its owner.
+// A folder typed as a full path is chosen when OK is pressed, whether or not it
+// exists: the caller asks, captioned with the application's title, before it
+// creates a missing one. The shell's own validation covers names typed relative
+// to the selected folder where the shell offers it.
 #include <windows.h>
 #include <ole2.h>
 #include <shlobj.h>
@@ -16,10 +16,9 @@ namespace {
 constexpr const char* stateProperty = "TavlinFolderChooser";
 
 struct ChooserState {
-    FileSystem& files;
     std::string initial;
     std::string selected;  // the folder selected in the tree, if it has a path
-    std::string chosen;    // a typed folder that exists or was created on request
+    std::string chosen;    // a folder typed as a full path
     WNDPROC chooserProc = nullptr;
 };
 
@@ -33,22 +32,18 @@ std::string pathOf(LPCITEMIDLIST item) {
     return path;
 }
 
-// Takes a typed folder: an existing one as it is, a missing one once the user has
-// confirmed it and it has been created. False keeps the chooser open.
-bool takeTypedFolder(HWND chooser, ChooserState& state, const std::string& folder) {
-    if (!state.files.directoryExists(folder)) {
-        const std::string question = "The folder \"" + folder + "\" does not exist.\n\nDo you want to create it?";
-        if (MessageBoxA(chooser, question.c_str(), "Create Folder", MB_YESNO | MB_ICONQUESTION) != IDYES) {
-            return false;
-        }
-        if (!state.files.forceDirectories(folder)) {
-            const std::string failure = "The folder \"" + folder + "\" could not be created.";
-            MessageBoxA(chooser, failure.c_str(), "Create Folder", MB_OK | MB_ICONERROR);
-            return false;
-        }
-    }
-    state.chosen = folder;
-    return true;
+// Puts the chooser in the middle of its owner (of the work area, when it has
+// none), where the user's eyes are, instead of where the shell opens it.
+void centreOnOwner(HWND chooser) {
+    RECT area;
+    const HWND owner = GetWindow(chooser, GW_OWNER);
+    if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT own;
+    if (!GetWindowRect(chooser, &own)) return;
+    const int width = own.right - own.left, height = own.bottom - own.top;
+    const int left = area.left + (area.right - area.left - width) / 2;
+    const int top = area.top + (area.bottom - area.top - height) / 2;
+    SetWindowPos(chooser, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string editText(HWND chooser) {
@@ -64,7 +59,7 @@ LRESULT CALLBACK chooserFront(HWND chooser, UINT message, WPARAM wParam, LPARAM 
     auto& state = *static_cast<ChooserState*>(GetPropA(chooser, stateProperty));
     if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
         const std::string typed = editText(chooser);
-        if (isAbsolute(typed) && !takeTypedFolder(chooser, state, typed)) return 0;
+        if (isAbsolute(typed)) state.chosen = typed;
     } else if (message == WM_NCDESTROY) {
         const WNDPROC original = state.chooserProc;
         SetWindowLongPtrA(chooser, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
@@ -79,6 +74,7 @@ int CALLBACK chooserCallback(HWND chooser, UINT message, LPARAM lParam, LPARAM d
     switch (message) {
     case BFFM_INITIALIZED:
         SetPropA(chooser, stateProperty, &state);
+        centreOnOwner(chooser);
         state.chooserProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(chooser, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chooserFront)));
         if (!state.initial.empty()) {
@@ -92,7 +88,8 @@ int CALLBACK chooserCallback(HWND chooser, UINT message, LPARAM lParam, LPARAM d
         if (!isAbsolute(folder) && !state.selected.empty()) {
             folder = state.selected + (state.selected.back() == '\\' ? "" : "\\") + folder;
         }
-        return takeTypedFolder(chooser, state, folder) ? 0 : 1;
+        state.chosen = folder;
+        return 0;
     }
     default: break;
     }
@@ -101,12 +98,12 @@ int CALLBACK chooserCallback(HWND chooser, UINT message, LPARAM lParam, LPARAM d
 
 }  // namespace
 
-bool showFolderChooser(HWND owner, FileSystem& files, const std::string& caption, std::string& folder) {
+bool showFolderChooser(HWND owner, const std::string& caption, std::string& folder) {
     // The chooser of newer shells needs OLE; a thread in another apartment mode can
     // use it as it is.
     const HRESULT init = OleInitialize(nullptr);
 
-    ChooserState state{files, folder, {}, {}};
+    ChooserState state{folder, {}, {}};
     BROWSEINFOA info{};
     info.hwndOwner = owner;
     info.lpszTitle = caption.c_str();

@@ -20,7 +20,7 @@ struct Win32Platform::Services {
     Win32Profile profile;
     Win32Registry registry;
     Win32Shell shell{owners};
-    Win32Dialogs dialogs{owners, files};
+    Win32Dialogs dialogs{owners};
     Win32Clock clock;
     Win32System system;
     Win32Screen screen;
