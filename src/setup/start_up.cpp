@@ -164,6 +164,13 @@ StringList SelfRemovalBatchLines(Platform& platform, const std::string& sourceDi
     lines.Add("cd\\");
     for (std::size_t k = 1; k < components.size(); ++k) lines.Add("cd " + components[k]);
     lines.Add("del setup.exe");
+    // The shell may start the batch before this program has ended, while its file
+    // is still in use: it tries again after growing pauses (ping is the pause
+    // every command interpreter has), about 15 s in all, and never loops.
+    for (const char* pings : {"2", "3", "5", "9"}) {
+        lines.Add(std::string("if exist setup.exe ping -n ") + pings + " 127.0.0.1 > nul");
+        lines.Add("if exist setup.exe del setup.exe");
+    }
     // A program in the root of its drive has no folder to remove.
     if (components.size() > 1) {
         lines.Add("cd..");

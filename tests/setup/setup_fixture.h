@@ -97,4 +97,18 @@ protected:
 // rest as it is.
 std::string Config(const std::string& screenLines, const std::string& rest = "");
 
+// A self-removal batch: the lines that go to the program's folder, its deletion of
+// setup.exe, tried again after pauses of 1, 2, 4 and 8 s while the file is still
+// there, and the lines after it.
+inline std::vector<std::string> BatchDeletingSetupExe(std::vector<std::string> lines,
+                                                      const std::vector<std::string>& after) {
+    lines.push_back("del setup.exe");
+    for (const char* pings : {"2", "3", "5", "9"}) {
+        lines.push_back(std::string("if exist setup.exe ping -n ") + pings + " 127.0.0.1 > nul");
+        lines.push_back("if exist setup.exe del setup.exe");
+    }
+    lines.insert(lines.end(), after.begin(), after.end());
+    return lines;
+}
+
 }  // namespace tavlin::test

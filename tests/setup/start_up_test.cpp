@@ -132,25 +132,24 @@ TEST_F(SetupFixture, BatchFileWalksDownInShortNamesAndRemovesTheFolder) {
     const std::string shortFolder = ShortPathOf(platform(), "C:\\Program Files\\My App\\");
     ASSERT_EQ(shortFolder, "C:\\PROGRA~1\\MYAPP~1\\");
     EXPECT_EQ(SelfRemovalBatchLines(platform(), "C:\\Program Files\\My App\\").Lines(),
-              (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "C:", "cd\\", "cd PROGRA~1",
-                                        "cd MYAPP~1", "del setup.exe", "cd..", "rd MYAPP~1", "exit"}));
+              BatchDeletingSetupExe({"Rem Goto Drive of Installed Files.", "C:", "cd\\", "cd PROGRA~1", "cd MYAPP~1"},
+                                    {"cd..", "rd MYAPP~1", "exit"}));
     // A folder without a short form is used as it is.
     EXPECT_EQ(SelfRemovalBatchLines(platform(), "E:\\Tools\\").Lines(),
-              (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "E:", "cd\\", "cd Tools",
-                                        "del setup.exe", "cd..", "rd Tools", "exit"}));
+              BatchDeletingSetupExe({"Rem Goto Drive of Installed Files.", "E:", "cd\\", "cd Tools"},
+                                    {"cd..", "rd Tools", "exit"}));
     // The parents the installation made go too, as far as there are any, and the
     // uninstall entry once the program is gone ("%" doubled for the interpreter).
     EXPECT_EQ(SelfRemovalBatchLines(platform(), "E:\\New\\Sub\\", {5, "Acme 100%"}).Lines(),
-              (std::vector<std::string>{
-                  "Rem Goto Drive of Installed Files.", "E:", "cd\\", "cd New", "cd Sub", "del setup.exe", "cd..",
-                  "rd Sub", "cd..", "rd New",
+              BatchDeletingSetupExe(
+                  {"Rem Goto Drive of Installed Files.", "E:", "cd\\", "cd New", "cd Sub"},
+                  {"cd..", "rd Sub", "cd..", "rd New",
                   "if not exist \"E:\\New\\Sub\\setup.exe\" reg delete "
                   "\"HKLM\\Software\\Microsoft\\Windows\\currentversion\\uninstall\\Acme 100%%\" /f",
                   "exit"}));
     // A program in the root of a drive has no folder to remove.
     EXPECT_EQ(SelfRemovalBatchLines(platform(), "C:\\").Lines(),
-              (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "C:", "cd\\", "del setup.exe",
-                                        "exit"}));
+              BatchDeletingSetupExe({"Rem Goto Drive of Installed Files.", "C:", "cd\\"}, {"exit"}));
 }
 
 }  // namespace

@@ -95,11 +95,12 @@ TEST_F(UninstallMode, ThroughTheRegisteredEntryTheMachineReturnsToWhereItWas) {
     // The entry goes with the program: only the batch file outlives it.
     const std::string entry = "HKLM\\Software\\Microsoft\\Windows\\currentversion\\uninstall\\Acme Widgets";
     EXPECT_EQ(batch.Lines(),
-              (std::vector<std::string>{"Rem Goto Drive of Installed Files.", "C:", "cd\\", "cd " + programFiles.substr(3),
-                                        "cd " + myApp, "del setup.exe", "cd..", "rd " + myApp,
-                                        "if not exist \"" + programFiles + "\\" + myApp + "\\setup.exe\" reg delete \"" +
-                                            entry + "\" /f",
-                                        "exit"}));
+              BatchDeletingSetupExe({"Rem Goto Drive of Installed Files.", "C:", "cd\\",
+                                     "cd " + programFiles.substr(3), "cd " + myApp},
+                                    {"cd..", "rd " + myApp,
+                                     "if not exist \"" + programFiles + "\\" + myApp + "\\setup.exe\" reg delete \"" +
+                                         entry + "\" /f",
+                                     "exit"}));
 
     driver->Click("Next1");
     EXPECT_TRUE(screen->Released());
