@@ -91,6 +91,9 @@ void RunMedia(ToolContext& context, const MediaOptions& options) {
     if (!files.forceDirectories(outPath)) throw Exception(options.out + ": cannot create the folder");
     TemporaryFolder temp(host);
     TZiviArchive archiver(files);
+    // No window waits for its turn: on a busy machine every yield would hand
+    // the rest of a time slice to other programs.
+    archiver.YieldBetweenBuffers = false;
     const TCompressionMethod method = MethodNamed(options.method);
     const unsigned workers = options.jobs == 0 ? MemberCompressorPool::DefaultWorkers() : options.jobs;
     std::unique_ptr<MemberCompressorPool> pool;

@@ -57,6 +57,8 @@ void MemberCompressorPool::Discard() {
 
 void MemberCompressorPool::Work() {
     TCompThreadSafety state;
+    // The workers run no window: a yield would only hand their time to others.
+    state.YieldProcessor = nullptr;
     for (;;) {
         Job job;
         {

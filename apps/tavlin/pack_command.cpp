@@ -118,6 +118,7 @@ void RunPack(ToolContext& context, const PackOptions& options) {
     }
 
     TZiviArchive archive(files);
+    archive.YieldBetweenBuffers = false;  // no window waits for its turn
     archive.Key = options.key.empty() ? 0 : ParseKey(options.key);
     const unsigned workers = options.jobs == 0 ? MemberCompressorPool::DefaultWorkers() : options.jobs;
     std::unique_ptr<MemberCompressorPool> pool;

@@ -60,7 +60,7 @@ std::int32_t TZiviArchive::CompressMemberData(Stream& dest, Stream& source, std:
         };
     }
     const std::int32_t written =
-        tavlin::RunCodec(*codecState_, key, progress, dest, source, size, 0, method, checksum, false, false);
+        tavlin::RunCodec(CodecState(), key, progress, dest, source, size, 0, method, checksum, false, false);
     if (cancelled) throw EArchiveCancelled();
     return written;
 }

@@ -1,7 +1,6 @@
 #include "compress/codec_frame.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace tavlin {
 
@@ -31,7 +30,7 @@ bool TCompThreadSafety::Refill() {
         // bytes just read stay in the buffer.
         if (percentage == -1) return false;
     }
-    std::this_thread::yield();
+    if (YieldProcessor) YieldProcessor();
     InputEnded = false;
     return true;
 }
@@ -57,7 +56,7 @@ int TCompThreadSafety::FetchBytes(std::uint8_t* to, int count) {
 }
 
 void TCompThreadSafety::FlushFullBuffer() {
-    std::this_thread::yield();
+    if (YieldProcessor) YieldProcessor();
     OutStream->writeBuffer(OutBuffer.get(), kCodecBufferSize);
     OutPos = 0;
 }

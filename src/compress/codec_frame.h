@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "compress/compress_errors.h"
 #include "compress/compression_method.h"
@@ -18,6 +19,9 @@ namespace tavlin {
 using TShowProgressEvent = std::function<void(int& PercentageDone)>;
 
 inline constexpr int kCodecBufferSize = 8192;
+
+// Gives up the rest of the calling thread's time slice.
+inline void YieldTimeSlice() { std::this_thread::yield(); }
 
 // The codec state of one archive component. Only the frame lives here between
 // the codec's reads and writes; each codec keeps its own tables for one call.
@@ -48,6 +52,11 @@ public:
     std::uint8_t KeyBytes[4] = {0, 0, 0, 0};
     std::int16_t KeyIndex = 0;
     TShowProgressEvent ProgressHandler;
+    // Called after every source read and before every full write, so that a
+    // window's thread that runs a long codec lets other programs have their
+    // turn; empty for a builder's workers, which give nothing up (kept across
+    // RunCodec calls).
+    std::function<void()> YieldProcessor = YieldTimeSlice;
 
     // RLE fields, reset by every RunCodec call.
     bool FirstByte = true;

@@ -15,9 +15,14 @@ void TZiviArchive::SetTargetPath(const std::string& value) {
     if (!targetPath_.empty() && targetPath_.back() != '\\') targetPath_ += '\\';
 }
 
+TCompThreadSafety& TZiviArchive::CodecState() {
+    codecState_->YieldProcessor = YieldBetweenBuffers ? std::function<void()>(YieldTimeSlice) : nullptr;
+    return *codecState_;
+}
+
 std::int32_t TZiviArchive::RunCodec(Stream& Dest, Stream& Source, std::int32_t SourceSize, std::int32_t DestSize,
                                     std::uint8_t Method, std::int32_t& Checksum, bool Expanding, bool Descramble) {
-    return tavlin::RunCodec(*codecState_, Key, OnShowProgress, Dest, Source, SourceSize, DestSize, Method, Checksum,
+    return tavlin::RunCodec(CodecState(), Key, OnShowProgress, Dest, Source, SourceSize, DestSize, Method, Checksum,
                             Expanding, Descramble);
 }
 

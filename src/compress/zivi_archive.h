@@ -122,6 +122,9 @@ public:
     // Unlocks locked members; 0 means none. Writing with a key locks the members.
     std::int32_t Key = 0;
     bool CheckSpaceBeforeExpand = false;
+    // The codecs give up the rest of their time slice between buffers, as a
+    // window's thread must; a builder that shows no window turns it off.
+    bool YieldBetweenBuffers = true;
 
     TCheckFileEvent OnCheckFile;
     TRecognizeEvent OnRecognize;
@@ -227,6 +230,8 @@ private:
     FileSystem& files_;
     std::string targetPath_;
     std::unique_ptr<TCompThreadSafety> codecState_;
+    // The codec state, set up for this component's yielding.
+    TCompThreadSafety& CodecState();
 };
 
 }  // namespace tavlin

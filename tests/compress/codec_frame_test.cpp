@@ -1,5 +1,6 @@
 // The codec frame: progress reports and cancelling, key scrambling across
-// buffer refills, the stored copy, the checksum and unknown methods.
+// buffer refills, the stored copy, the checksum, yielding the processor and
+// unknown methods.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -136,6 +137,34 @@ TEST(CodecFrame, UnknownMethodWritesNothing) {
         const auto run = RunCodecOn(method, true, TextBytes(50), CodecOptions().DestSize(50));
         EXPECT_TRUE(run.output.empty());
         EXPECT_EQ(run.checksum, 0);
+    }
+}
+
+TEST(CodecFrame, YieldsAfterEachSourceReadAndBeforeEachFullWrite) {
+    struct Case {
+        std::size_t size, chunk;
+        int yields;  // reads of up to 8192 bytes, then the full 8192-byte writes before the last
+    };
+    for (const auto& c : {Case{0, 8192, 0}, Case{100, 8192, 1}, Case{8192, 8192, 1}, Case{8193, 8192, 3},
+                          Case{20000, 8192, 5}, Case{20000, 1000, 22}}) {
+        SCOPED_TRACE(std::to_string(c.size) + " bytes read " + std::to_string(c.chunk) + " at a time");
+        const Bytes data = RandomBytes(c.size);
+        TCompThreadSafety state;
+        int yields = 0;
+        state.YieldProcessor = [&] { ++yields; };
+        ChoppyStream source(data, c.chunk);
+        MemoryStream dest;
+        std::int32_t checksum = 0;
+        RunCodec(state, 0, {}, dest, source, static_cast<std::int32_t>(data.size()), 0, coNone, checksum, false, false);
+        EXPECT_EQ(yields, c.yields);
+
+        // A state that yields nothing writes the same.
+        TCompThreadSafety busy;
+        busy.YieldProcessor = nullptr;
+        source.seek(0, SeekOrigin::Begin);
+        MemoryStream again;
+        RunCodec(busy, 0, {}, again, source, static_cast<std::int32_t>(data.size()), 0, coNone, checksum, false, false);
+        EXPECT_EQ(again.bytes(), dest.bytes());
     }
 }
 
