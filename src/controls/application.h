@@ -50,7 +50,11 @@ public:
     // platform's screen before it makes its forms.
     int ScreenWidth = 1024;
     int ScreenHeight = 768;
-    int ScreenDpi = 96;
+    int ScreenDpi = kDesignedDpi;
+    // The pixels per inch the forms are designed at, and a designed size on this
+    // screen: the same at that density, larger in proportion on a denser screen.
+    static constexpr int kDesignedDpi = 96;
+    int Scaled(int designed) const { return ScaledBy(designed, ScreenDpi, kDesignedDpi); }
 
     // How text is measured for labels that size themselves; nullptr goes back to
     // the fixed proportions.

@@ -23,6 +23,17 @@ void TFont::SetSize(int points) {
     Height = -(points * PixelsPerInch + 36) / 72;
 }
 
+void TFont::ChangeScale(int multiplier, int divisor) {
+    Height = ScaledBy(Height, multiplier, divisor);
+    PixelsPerInch = ScaledBy(PixelsPerInch, multiplier, divisor);
+}
+
+int ScaledBy(int value, int multiplier, int divisor) {
+    const long long product = static_cast<long long>(value) * multiplier;
+    const long long half = divisor / 2;
+    return static_cast<int>((product >= 0 ? product + half : product - half) / divisor);
+}
+
 TControl::~TControl() {
     if (TApplication* application = HostApplication()) application->NotifyDestroyed(*this);
     SetParent(nullptr);
@@ -57,6 +68,12 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     Height = height;
 }
 
+void TControl::ChangeScale(int multiplier, int divisor) {
+    SetBounds(ScaledBy(Left, multiplier, divisor), ScaledBy(Top, multiplier, divisor),
+              ScaledBy(Width, multiplier, divisor), ScaledBy(Height, multiplier, divisor));
+    Font.ChangeScale(multiplier, divisor);
+}
+
 void TControl::Click() {
     if (Enabled && OnClick) OnClick();
 }
@@ -70,6 +87,12 @@ bool TControl::Showing() const {
 
 TWinControl::~TWinControl() {
     for (TControl* child : std::vector<TControl*>(controls_)) child->SetParent(nullptr);
+}
+
+void TWinControl::ChangeScale(int multiplier, int divisor) {
+    TControl::ChangeScale(multiplier, divisor);
+    for (TControl* child : controls_) child->ChangeScale(multiplier, divisor);
+    Realign();
 }
 
 void TWinControl::Realign() {

@@ -50,6 +50,9 @@ public:
 
     // Sets the size in points and the pixel height that goes with it.
     void SetSize(int points);
+    // For a screen of another density: the pixel height, and the pixels per inch
+    // that later sizes in points go through, times multiplier / divisor.
+    void ChangeScale(int multiplier, int divisor);
 
 private:
     void PropertyChanged() override {
@@ -59,6 +62,9 @@ private:
 };
 
 enum class TAlign { alNone, alClient, alBottom, alTop };
+
+// value * multiplier / divisor, rounded half away from zero (as MulDiv rounds).
+int ScaledBy(int value, int multiplier, int divisor);
 
 struct TPoint {
     int x = 0, y = 0;
@@ -129,6 +135,10 @@ public:
     virtual void Click();
     // True when the control and all its parents are visible.
     bool Showing() const;
+    // Makes the control as much larger as a screen of another density needs:
+    // position, size and font times multiplier / divisor (the screen's pixels per
+    // inch over those it was designed at), with what it holds.
+    virtual void ChangeScale(int multiplier, int divisor);
 
 protected:
     void PropertyChanged() override { Invalidate(); }
@@ -150,6 +160,7 @@ public:
     TControl* FindChild(const std::string& name) const;
     // This control's children and theirs, in tab order, depth first.
     std::vector<TControl*> TabSequence() const;
+    void ChangeScale(int multiplier, int divisor) override;
 
 private:
     friend class TControl;

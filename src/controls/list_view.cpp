@@ -22,6 +22,13 @@ void TListItems::SetChecked(std::size_t row, bool checked) {
     owner_.PropertyChanged();
 }
 
+void TListView::ChangeScale(int multiplier, int divisor) {
+    TControl::ChangeScale(multiplier, divisor);
+    std::vector<TListColumn> columns = Columns;
+    for (TListColumn& column : columns) column.Width = ScaledBy(column.Width, multiplier, divisor);
+    Columns = columns;
+}
+
 void TListView::SetCheckboxes(bool on) {
     // Turning on boxes that are already on changes nothing, the marks included.
     if (on == Checkboxes) return;

@@ -70,6 +70,8 @@ public:
     // What the user's click on a row's check box does: the mark becomes checked,
     // then OnItemChecked is raised when it changed. Rows without boxes take nothing.
     void UserSetChecked(std::size_t row, bool checked);
+    // The columns widen with the list.
+    void ChangeScale(int multiplier, int divisor) override;
 
 private:
     friend class TListItems;

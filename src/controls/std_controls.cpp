@@ -13,6 +13,11 @@ void TLabel::SetCaption(std::string caption) {
     AdjustSize();
 }
 
+void TLabel::ChangeScale(int multiplier, int divisor) {
+    TControl::ChangeScale(multiplier, divisor);
+    AdjustSize();
+}
+
 void TLabel::AdjustSize() {
     if (!AutoSize) return;
     const std::string text = StripAccelerator(Caption);

@@ -34,6 +34,8 @@ public:
     void SetCaption(std::string caption);
     // Takes the size of the text in the current font (when AutoSize is set).
     virtual void AdjustSize();
+    // A label that sizes itself takes the size of its text in the larger font.
+    void ChangeScale(int multiplier, int divisor) override;
 };
 
 class TButton : public TControl {

@@ -173,6 +173,13 @@ TDisplayScreen::TDisplayScreen(TApplication& application, SetupState& state, con
     Cancel1.Cancel = true;
 
     CreatePages();
+    // A denser screen than the design's gets everything on the background larger
+    // in proportion, so that text keeps to its boxes at the size the user chose.
+    if (application.ScreenDpi != TApplication::kDesignedDpi && application.ScreenDpi > 0) {
+        for (TControl* control : SetupScreen.Controls()) {
+            control->ChangeScale(application.ScreenDpi, TApplication::kDesignedDpi);
+        }
+    }
 
     Timer1.Interval = 1000;
     Timer1.OnTimer = [this] { Timer1Timer(); };
@@ -262,9 +269,12 @@ void TDisplayScreen::FormCreate() {
     RunProgress.CommonAvi = aviCopyFiles;
     Wizard.Hide();
 
-    auto makeMemo = [](const char* name, TPanel& page, int top, int bottomMargin, bool scroll, bool readOnly) {
+    auto makeMemo = [this](const char* name, TPanel& page, int top, int bottomMargin, bool scroll, bool readOnly) {
         auto memo = std::make_unique<TMemo>(name);
         memo->SetParent(&page);
+        memo->Font.ChangeScale(Application.ScreenDpi, TApplication::kDesignedDpi);
+        top = Application.Scaled(top);
+        bottomMargin = Application.Scaled(bottomMargin);
         memo->SetBounds(0, top, page.Width, std::max(0, page.Height - top - bottomMargin));
         memo->WordWrap = true;
         memo->ScrollBars = scroll ? TScrollStyle::ssVertical : TScrollStyle::ssNone;

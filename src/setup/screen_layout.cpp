@@ -48,18 +48,19 @@ void TDisplayScreen::FormResize() {
 }
 
 void TDisplayScreen::AdjustFonts1Click() {
-    TextInfo1.Top = 8;
-    TextInfo1.Left = 8;
-    TextInfo2.Left = 8;
-    TextInfo3.Left = 8;
+    const int margin = Application.Scaled(8);
+    TextInfo1.Top = margin;
+    TextInfo1.Left = margin;
+    TextInfo2.Left = margin;
+    TextInfo3.Left = margin;
     if (State.CenterTop) {
         TextInfo1.Top = State.CenterTopStart;
         for (TShadowLabel* line : {&TextInfo1, &TextInfo2, &TextInfo3}) {
             line->Left = SetupScreen.Width / 2 - line->Width / 2;
         }
     }
-    TextInfo2.Top = TextInfo1.Bottom() + 2;
-    TextInfo3.Top = TextInfo2.Bottom() + 2;
+    TextInfo2.Top = TextInfo1.Bottom() + Application.Scaled(2);
+    TextInfo3.Top = TextInfo2.Bottom() + Application.Scaled(2);
 }
 
 void TDisplayScreen::LoadLogo1Click() {
@@ -117,7 +118,7 @@ void TDisplayScreen::DisplayStyleChanges1Click() {
 
 void TDisplayScreen::SetStatusCaption(const std::string& caption) {
     InstallStatus.Caption = caption;
-    InstallStatus.Width = 10 * static_cast<int>(caption.size()) + 90;
+    InstallStatus.Width = Application.Scaled(10 * static_cast<int>(caption.size()) + 90);
     const TPoint at = CentredIn(Width, Height, InstallStatus.Width, InstallStatus.Height);
     InstallStatus.Left = at.x;
     InstallStatus.Top = at.y;

@@ -94,5 +94,70 @@ TEST_F(SmallScreen, TheExpansionsProgressWindowIsCentredOnTheScreen) {
     EXPECT_EQ(BoxOf(*screen), (Box{0, 0, kWidth, kHeight}));
 }
 
+// On a denser screen the designed sizes grow in proportion to its pixels per inch
+// (rounded as MulDiv rounds); at 96 they are the design's own. No caption of a
+// button, box or single-line label outgrows its control in its larger font.
+class DenseScreen : public SetupFixture, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        machineIni = "[Screen]\nWidth=1024\nHeight=768\nDpi=" + std::to_string(GetParam()) + "\n";
+        SetupFixture::SetUp();
+    }
+    // The design's pixels on this screen: times dpi / 96, halves away from zero.
+    int Scaled(int designed) const {
+        const int times = designed * GetParam();
+        return (times + (times >= 0 ? 48 : -48)) / 96;
+    }
+};
+
+TEST_P(DenseScreen, DesignedSizesGrowWithThePixelsPerInchAndTextKeepsToItsControls) {
+    CreateScreen();
+    screen->FormCreate();
+    screen->FormResize();
+    screen->Wizard.Show();
+    const int wizardWidth = Scaled(441), wizardHeight = Scaled(289);
+    EXPECT_EQ(BoxOf(screen->Wizard),
+              (Box{1024 / 2 - wizardWidth / 2, 768 / 2 - wizardHeight / 2, wizardWidth, wizardHeight}));
+    EXPECT_EQ(BoxOf(screen->Next1), (Box{Scaled(360), Scaled(8), Scaled(75), Scaled(25)}));
+    EXPECT_EQ(BoxOf(screen->Main_Dir), (Box{Scaled(12), Scaled(22), Scaled(400), Scaled(21)}));
+    EXPECT_EQ(screen->Panel1.Height, Scaled(40));
+    // The panel's Verdana 11 points is 15 pixels at 96; the buttons keep the
+    // system's 8 points, 11 pixels.
+    EXPECT_EQ(screen->Wizard.Font.Height, Scaled(-15));
+    EXPECT_EQ(screen->Next1.Font.Height, Scaled(-11));
+    EXPECT_EQ(screen->ListView1.Columns.get()[0].Width, Scaled(280));
+    EXPECT_EQ(screen->LicenseMemo->Top, Scaled(20));
+    EXPECT_EQ(screen->LicenseMemo->Font.Height, Scaled(-11));
+    // A size in points given later (as install.cfg gives them) takes the screen's density.
+    TFont later = screen->TextInfo2.Font;
+    later.SetSize(24);
+    EXPECT_EQ(later.Height, -(24 * GetParam() + 36) / 72);
+
+    int checked = 0;
+    std::vector<TControl*> controls = screen->Wizard.TabSequence();
+    for (TControl* control : {static_cast<TControl*>(&screen->VivuroLabel), static_cast<TControl*>(&screen->CompletedLabel),
+                              static_cast<TControl*>(&screen->UninstallOfLabel), static_cast<TControl*>(&screen->reboot),
+                              static_cast<TControl*>(&screen->LaunchItOption)}) {
+        controls.push_back(control);
+    }
+    for (TControl* control : controls) {
+        const auto* label = dynamic_cast<const TLabel*>(control);
+        if (control->Caption.get().empty() || (label && label->WordWrap)) continue;
+        if (!dynamic_cast<const TButton*>(control) && !dynamic_cast<const TCheckBox*>(control) &&
+            !dynamic_cast<const TRadioButton*>(control) && !label) {
+            continue;
+        }
+        // A box's or a button's text has the mark or the edges beside it.
+        const int beside = label ? 0 : Scaled(16);
+        const TPoint text = application->MeasureText(control->Font, StripAccelerator(control->Caption.get()));
+        EXPECT_LE(text.x + beside, control->Width) << control->Name << " \"" << control->Caption.get() << "\"";
+        EXPECT_LE(text.y, control->Height) << control->Name;
+        ++checked;
+    }
+    EXPECT_GE(checked, 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(PixelsPerInch, DenseScreen, ::testing::Values(96, 120, 144));
+
 }  // namespace
 }  // namespace tavlin::test

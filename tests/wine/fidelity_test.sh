@@ -62,3 +62,27 @@ gui_wait_exit
 echo "== the two pictures"
 python3 "$here/same_screen.py" "$work/hosted-welcome.png" "$work/wine-welcome.png"
 echo "the hosted and the wine picture of the welcome page agree"
+
+# On a screen of 144 pixels per inch the designed sizes are half as large again
+# (MulDiv's rounding): the panel 441 x 289 becomes 662 x 434, centred on 1024 x
+# 768, and the Next button 75 x 25 becomes 113 x 38.
+echo "== the welcome page at 144 DPI"
+gui_set_dpi 144
+cd "$work/media"
+gui_run "$work/wine-144.out" setup.exe
+cd - > /dev/null
+gui_wait_window "Tavlin Pro" > /dev/null
+gui_wait_wizard 60 $((512 - 331)) $((512 - 331 + 662 - 1))
+next=""
+deadline=$((SECONDS + 20))
+while [ -z "$next" ] && [ "$SECONDS" -lt "$deadline" ]; do
+  next="$(wine "$binary_dir/tests/wine/window_probe.exe" "Acme Suite" 10 2> /dev/null | tr -d '\r' |
+    awk '$1 == "child" && $2 == "Button" && / &Next >>$/ { print $4 }')"
+  [ -n "$next" ] || sleep 0.3
+done
+gui_screenshot "$work/wine-welcome-144dpi.png"
+[ "$next" = 113x38 ] || gui_fail "the Next button at 144 DPI is ${next:-missing}, not 113x38"
+gui_key Escape
+gui_wait_exit
+gui_set_dpi 96
+echo "at 144 DPI the panel and its buttons are half as large again"

@@ -8,7 +8,9 @@
 #   gui_key KEY... / gui_type TEXT / gui_click X Y
 #   gui_focus                      prints the X window with the keyboard focus
 #   gui_screenshot FILE            the whole screen as PNG
-#   gui_wait_wizard [SECS=60]      waits until the wizard panel shows (after the expansion)
+#   gui_wait_wizard [SECS=60] [LEFT RIGHT]  waits until the wizard panel shows (after the
+#                                  expansion): its white left and grey right edge (at the
+#                                  columns the design gives at 96 DPI, unless given)
 #   gui_set_dpi DPI                the screen's DPI for the programs started next
 #   gui_wait_exit [SECS=60]        waits for the program started last; its status in $gui_status
 #   gui_end                        ends wine and the display (also on exit)
@@ -106,11 +108,11 @@ gui_screenshot() { import -window root "$1"; }
 # bevel is white at the left edge and grey at the right. Before the expansion has
 # ended (the forms' timers take real seconds) the screen shows no panel yet.
 gui_wait_wizard() {
-  local seconds="${1:-60}" edges
+  local seconds="${1:-60}" left="${2:-292}" right="${3:-732}" edges
   local deadline=$((SECONDS + seconds))
   while [ "$SECONDS" -lt "$deadline" ]; do
     edges="$(import -window root png:- 2> /dev/null |
-      convert - \( +clone -crop 1x1+292+400 \) \( -clone 0 -crop 1x1+732+400 \) -delete 0 +append -depth 8 rgb:- |
+      convert - \( +clone -crop "1x1+$left+400" \) \( -clone 0 -crop "1x1+$right+400" \) -delete 0 +append -depth 8 rgb:- |
       od -An -tu1 | tr -s ' \n' ' ')"
     [ "$edges" = " 255 255 255 128 128 128 " ] && return 0
     sleep 0.2
