@@ -56,15 +56,17 @@ awk -v g="$g" -v m1="$m1" -v mn="$mn" -v w="$workers" -v s="$size" -v p="$packed
 }'
 
 # Processor time, which other work on the machine disturbs less: gzip's whole
-# pipeline, and tavlin's total and busiest thread (what wall time comes to with
-# a free processor per worker).
+# pipeline, and tavlin's total and busiest thread. The busiest thread is what
+# wall time comes to with a free processor per worker; the total is what it
+# comes to on a machine that others keep busy, since the scheduler shares the
+# processors out by session (autogroups) and not by thread.
 gzip_cpu=$( { /usr/bin/time -f '%U %S' bash -c "tar -C '$work' -cf - Corpus | gzip -6 > '$work/corpus.tar.gz'"; } 2>&1 | awk '{ print $1 + $2 }')
 for j in 1 "$workers"; do
   rm -rf "$work/media-$j"
   read -r _ total _ busiest _ threads < <(bench/thread-times.py "$tavlin" media -j "$j" --product "$work/Corpus" \
     --config "$work/install.cfg" --out "$work/media-$j")
   awk -v j="$j" -v g="$gzip_cpu" -v t="$total" -v b="$busiest" -v n="$threads" 'BEGIN {
-    printf "processor time -j %d: total %.2f s, busiest thread %.2f s (%d threads); gzip %.2f s: %.2fx gzip\n", j, t, b, n, g, g / b
+    printf "processor time -j %d: total %.2f s, busiest thread %.2f s (%d threads); gzip %.2f s: %.2fx gzip (total %.2fx)\n", j, t, b, n, g, g / b, g / t
   }'
 done
 rm -rf "$work"

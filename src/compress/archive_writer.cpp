@@ -2,6 +2,7 @@
 // is compressed straight into the destination; one that does not shrink is
 // written again over the same place as stored data, which is never longer, and
 // its header is filled in once its sizes are known.
+#include <algorithm>
 #include <deque>
 #include <limits>
 #include <optional>
@@ -215,60 +216,88 @@ void TZiviArchive::CompressArchive(const std::string& FileName, const std::vecto
         CompressArchive(FileName, files, options);
         return;
     }
-    // Members on their way: the file, and its header so far when its data went
-    // ahead; a member too large for the budget is compressed here when its turn
-    // comes, while the workers go on with the ones after it.
-    struct Pending {
-        const TFileToArchive* file;
-        std::optional<TMemberHeader> header;
-    };
-    std::deque<Pending> pending;
-    std::size_t pendingBytes = 0;
     auto archive = files_.create(FileName);
     try {
+        // Every member's header first, in archive order, so that the sizes are known
+        // before anything is compressed and the total is checked as the members come.
+        std::vector<TMemberHeader> headers;
+        headers.reserve(files.size());
+        {
+            TArchiveWriting checking;
+            for (const auto& file : files) {
+                const std::int64_t size = files_.openRead(file.FilePath)->size();
+                const auto attributes =
+                    static_cast<std::uint16_t>(files_.attributes(file.FilePath).value_or(0) & kKeptAttributes);
+                headers.push_back(StartMember(checking, file.StoredName, size,
+                                              files_.lastWriteTime(file.FilePath).value_or(0), attributes, options));
+                checking.TotalSize += size;
+            }
+        }
+        const auto sizeOf = [&](std::size_t i) { return static_cast<std::size_t>(headers[i].ExpandedSize); };
+        // The largest members go ahead first, so that a large one late in the
+        // archive does not compress alone at the end; a member too large for the
+        // budget is compressed here when its turn comes, while the workers go on.
+        std::vector<std::size_t> largestFirst;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (sizeOf(i) <= ahead->ByteBudget()) largestFirst.push_back(i);
+        }
+        std::stable_sort(largestFirst.begin(), largestFirst.end(),
+                         [&](std::size_t a, std::size_t b) { return sizeOf(a) > sizeOf(b); });
+
+        // Members handed ahead and not yet taken back, in the order handed; results
+        // taken back before their turn; and the input bytes of both together.
+        std::deque<std::size_t> outstanding;
+        std::vector<std::optional<TCompressedMember>> results(files.size());
+        std::vector<bool> handed(files.size(), false);
+        std::size_t heldBytes = 0;
         TArchiveWriting writing = BeginArchive(*archive, options);
-        // The total size as the members submitted so far make it, for their checks.
-        TArchiveWriting checking = writing;
-        const auto writeOldest = [&] {
-            Pending next = pending.front();
-            pending.pop_front();
-            if (next.header) {
-                pendingBytes -= static_cast<std::size_t>(next.header->ExpandedSize);
-                WriteCompressedMember(*archive, writing, *next.header, next.file->StoredName, ahead->Next());
-                return;
-            }
-            const auto data = files_.openRead(next.file->FilePath);
-            TMemberSource member;
-            member.StoredName = next.file->StoredName;
-            member.Data = data.get();
-            member.DosDateTime = files_.lastWriteTime(next.file->FilePath).value_or(0);
-            member.Attributes =
-                static_cast<std::uint16_t>(files_.attributes(next.file->FilePath).value_or(0) & kKeptAttributes);
-            WriteMember(*archive, writing, member, options);
+        const auto handAhead = [&](std::size_t i) {
+            const auto data = files_.openRead(files[i].FilePath);
+            std::vector<std::uint8_t> content(sizeOf(i));
+            if (!content.empty()) data->readBuffer(content.data(), content.size());
+            ahead->Submit(std::move(content), options.Method, ScrambleKeyOf(headers[i]));
+            outstanding.push_back(i);
+            handed[i] = true;
+            heldBytes += sizeOf(i);
         };
-        for (const auto& file : files) {
-            const auto data = files_.openRead(file.FilePath);
-            const std::int64_t size = data->size();
-            const auto attributes =
-                static_cast<std::uint16_t>(files_.attributes(file.FilePath).value_or(0) & kKeptAttributes);
-            TMemberHeader header = StartMember(checking, file.StoredName, size,
-                                               files_.lastWriteTime(file.FilePath).value_or(0), attributes, options);
-            checking.TotalSize += size;
-            const auto bytes = static_cast<std::size_t>(size);
-            while (!pending.empty() && (pending.size() >= ahead->Capacity() || pendingBytes + bytes > ahead->ByteBudget())) {
-                writeOldest();
-            }
-            if (bytes > ahead->ByteBudget()) {
-                pending.push_back({&file, std::nullopt});
+        const auto takeBack = [&] {
+            const std::size_t i = outstanding.front();
+            outstanding.pop_front();
+            results[i] = ahead->Next();
+        };
+        const std::size_t capacity = std::max<std::size_t>(ahead->Capacity(), 1);
+        std::size_t next = 0;  // in largestFirst
+        for (std::size_t turn = 0; turn < files.size();) {
+            if (sizeOf(turn) > ahead->ByteBudget()) {
+                const auto data = files_.openRead(files[turn].FilePath);
+                TMemberSource member;
+                member.StoredName = files[turn].StoredName;
+                member.Data = data.get();
+                member.DosDateTime = headers[turn].DosDateTime;
+                member.Attributes = static_cast<std::uint16_t>(headers[turn].Attributes);
+                WriteMember(*archive, writing, member, options);
+                ++turn;
                 continue;
             }
-            std::vector<std::uint8_t> content(bytes);
-            if (bytes > 0) data->readBuffer(content.data(), bytes);
-            ahead->Submit(std::move(content), options.Method, ScrambleKeyOf(header));
-            pending.push_back({&file, header});
-            pendingBytes += bytes;
+            if (results[turn]) {
+                WriteCompressedMember(*archive, writing, headers[turn], files[turn].StoredName, *results[turn]);
+                results[turn].reset();
+                heldBytes -= sizeOf(turn);
+                ++turn;
+                continue;
+            }
+            while (next < largestFirst.size() && handed[largestFirst[next]]) ++next;
+            if (next < largestFirst.size() && outstanding.size() < capacity &&
+                heldBytes + sizeOf(largestFirst[next]) <= ahead->ByteBudget()) {
+                handAhead(largestFirst[next]);
+            } else if (!handed[turn] && outstanding.size() < capacity) {
+                // Its turn has come: it goes ahead whatever the budget holds, or
+                // nothing could be written.
+                handAhead(turn);
+            } else {
+                takeBack();
+            }
         }
-        while (!pending.empty()) writeOldest();
         FinishArchive(*archive, writing);
     } catch (...) {
         ahead->Discard();

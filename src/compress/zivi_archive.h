@@ -81,14 +81,15 @@ struct TCompressedMember {
 };
 
 // Compresses members' data ahead of the writer, possibly on other threads: the
-// writer hands it each member's bytes in archive order and takes the results in
-// that same order, at most Capacity() of them outstanding.
+// writer hands it members' bytes, the largest first, and takes the results back
+// in the order handed, at most Capacity() of them outstanding.
 class TAheadCompression {
 public:
     virtual ~TAheadCompression() = default;
     virtual std::size_t Capacity() const = 0;
-    // Most bytes the outstanding members may hold together; a larger member is
-    // compressed by the writer itself.
+    // Most bytes the members handed ahead and not yet written may hold together,
+    // besides the member whose turn it is; a larger member is compressed by the
+    // writer itself.
     virtual std::size_t ByteBudget() const = 0;
     virtual void Submit(std::vector<std::uint8_t> bytes, std::uint8_t method, std::int32_t key) = 0;
     // The result of the oldest outstanding member; raises what compressing it raised.
@@ -155,7 +156,7 @@ public:
     void CompressArchiveStream(Stream& dest, const std::vector<TMemberSource>& members,
                                const TArchiveWriteOptions& options);
     // The same archive, byte for byte, with the members' data compressed by
-    // ahead while earlier members are written. Without ahead, or with a custom
+    // ahead, the largest first, while earlier members are written. Without ahead, or with a custom
     // method or a progress handler, members are compressed one by one.
     void CompressArchive(const std::string& FileName, const std::vector<TFileToArchive>& files,
                          const TArchiveWriteOptions& options, TAheadCompression* ahead);

@@ -139,6 +139,12 @@ std::uint32_t InstalledKiB(Platform& platform, const SetupState& state) {
     std::uint64_t bytes = 0;
     for (const auto& target : state.InstallTargets) {
         if (ExtractFileName(target).empty() || !seen.insert(UpperCaseAscii(target)).second) continue;
+        if (target.find_first_of("*?") == std::string::npos) {
+            // One file: its entry, without a search of its folder.
+            const auto found = platform.files().status(target);
+            if (found && (found->attributes & faDirectory) == 0) bytes += found->size;
+            continue;
+        }
         for (const auto& entry : platform.files().findAll(target)) {
             if ((entry.attributes & faDirectory) == 0) bytes += entry.size;
         }

@@ -119,10 +119,15 @@ void InstallFile(InstallContext& context, const std::string& source, const std::
     }
     const std::string name = ExtractFileName(source);
     const std::string existing = folder + name;
+    // Only a library already there is asked about, so only then are dates read.
+    if (!Contains(UpperCaseAscii(name), ".DLL") || !files.fileExists(existing)) {
+        CopyOrAsk(context, source, folder);
+        return;
+    }
     const auto sourceTime = files.lastWriteTime(source);  // it exists: asked above
     const TDateTime sourceDate = sourceTime ? DosDateTimeToDateTime(*sourceTime) : 0;
-    const TDateTime existingDate = files.fileExists(existing) ? FileDate(platform, existing) : sourceDate;
-    if (existingDate > sourceDate && Contains(UpperCaseAscii(name), ".DLL")) {
+    const TDateTime existingDate = FileDate(platform, existing);
+    if (existingDate > sourceDate) {
         const std::string question = "File being copied is older than the file on PC\r\rDo you wish to keep existing file:\r" +
                                      name + "\r" + DateText(platform, existingDate) + "\r\r" + name + "\r" +
                                      DateText(platform, sourceDate);

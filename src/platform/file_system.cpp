@@ -11,6 +11,13 @@ std::vector<FindData> FileSystem::find(const std::string& pattern, std::uint32_t
     return result;
 }
 
+std::optional<FileStatus> FileSystem::status(const std::string& path) {
+    if (path.find_first_of("*?") != std::string::npos) return std::nullopt;
+    const auto found = findAll(path);
+    if (found.empty()) return std::nullopt;
+    return FileStatus{found.front().attributes, found.front().size, found.front().lastWriteDos};
+}
+
 bool FileSystem::forceDirectories(const std::string& path) {
     std::string folder = path;
     while (!folder.empty() && folder.back() == '\\') folder.pop_back();

@@ -35,6 +35,13 @@ struct FindData {
     std::uint32_t lastWriteDos = 0;  // MS-DOS date and time of the last write, local time
 };
 
+// What GetFileAttributesExA tells of one file or folder.
+struct FileStatus {
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    std::uint32_t lastWriteDos = 0;  // MS-DOS date and time of the last write, local time
+};
+
 // The answer of GetDiskFreeSpaceA.
 struct DiskFreeSpace {
     std::uint32_t sectorsPerCluster = 0;
@@ -56,6 +63,11 @@ public:
     // library's FindFirst filters them: an entry is left out when it has the
     // hidden, system, volume-label or folder bit and the filter lacks that bit.
     std::vector<FindData> find(const std::string& pattern, std::uint32_t filter);
+
+    // The attributes, size and last-write time of the one file or folder that a
+    // path without wildcards names; nothing when there is none. Here through a
+    // search, which a platform may answer more cheaply.
+    virtual std::optional<FileStatus> status(const std::string& path);
 
     // GetFileAttributesA; nothing when the path does not exist.
     virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;

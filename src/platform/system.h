@@ -20,7 +20,8 @@ public:
     virtual bool enableShutdownPrivilege() = 0;
     // ExitWindowsEx; true when Windows accepted the request.
     virtual bool exitWindows(std::uint32_t flags) = 0;
-    // Lets pending window messages run.
+    // Lets pending window messages run. A platform whose look at the queue is dear
+    // may let a call that comes very soon after the last one pass without a look.
     virtual void processMessages() = 0;
 };
 

@@ -1,6 +1,6 @@
 // Writing a segment set: the list archive of each archive is made in memory
 // first (it only holds names), then the stream is written in order, the
-// archives copied from their files in 8192-byte blocks.
+// archives copied from their files in large blocks.
 #include "segment/segment_writer.h"
 
 #include <algorithm>
@@ -65,9 +65,13 @@ PreparedArchive Prepare(FileSystem& files, const TSegArchiveInput& input, TCompr
     return prepared;
 }
 
+// Blocks of 1 MiB: the copy is the only work left once the archives are
+// written, and smaller blocks spend it on system calls.
+constexpr std::size_t kCopyBlockSize = 1u << 20;
+
 void CopyArchive(FileSystem& files, const PreparedArchive& archive, SegmentSpanWriter& out) {
     const auto file = files.openRead(archive.ArchivePath);
-    std::array<std::uint8_t, kSegBufferSize> buffer;
+    std::vector<std::uint8_t> buffer(kCopyBlockSize);
     std::uint64_t left = archive.ArchiveSize;
     while (left > 0) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size()));

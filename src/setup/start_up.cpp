@@ -112,6 +112,18 @@ std::string ClaimExpansionFolder(FileSystem& files, const std::string& base) {
     return base + "\\";
 }
 
+// The Windows folder's Temp, spelt as the folder itself is: every path through it
+// then matches the stored name exactly, where a file system that keeps letter case
+// (wine's, on Linux) would otherwise search the Windows folder for each one.
+std::string TempFolder(FileSystem& files, const std::string& windows) {
+    for (const auto& found : files.findAll(windows + "\\Temp")) {
+        if ((found.attributes & faDirectory) != 0 && SameTextAscii(found.name, "Temp")) {
+            return windows + "\\" + found.name + "\\";
+        }
+    }
+    return windows + "\\Temp\\";
+}
+
 }  // namespace
 
 void InitSetupState(Platform& platform, SetupState& state, const std::string& commandLine) {
@@ -133,8 +145,9 @@ void InitSetupState(Platform& platform, SetupState& state, const std::string& co
         state.SegTempDir = state.SourceDir;
         state.ExpandDir = state.SourceDir;
     } else {
-        state.SegTempDir = windows + "\\Temp\\";
-        state.ExpandDir = ClaimExpansionFolder(files, windows + "\\Temp\\tvlp_" + stamp);
+        const std::string temp = TempFolder(files, windows);
+        state.SegTempDir = temp;
+        state.ExpandDir = ClaimExpansionFolder(files, temp + "tvlp_" + stamp);
     }
 
     for (StringList* list : {&state.ArchiveFileList, &state.InstallFiles, &state.InstallTargets, &state.AutoexecLines,

@@ -1,8 +1,11 @@
 // The archive component against a hosted Windows machine: expansion into
 // folders with dates and attributes, the name filter, the path hook, keys,
-// damaged members, free space, folder creation, and the writer's file archives.
+// damaged members, free space, folder creation, and the writer's file archives,
+// also with the members compressed ahead of it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
 #include <filesystem>
 
 #include "compress/archive_builder.h"
@@ -215,6 +218,70 @@ TEST_F(ArchiveFiles, WriterArchivesFilesThatExpandAsTheyWere) {
             }
             EXPECT_NE(Files().attributes(Archive().TargetPath() + "RANDOM.BIN").value_or(0) & faReadOnly, 0u);
         }
+    }
+}
+
+// Compresses each member as it is handed over and keeps what the writer did.
+class RecordingAhead : public TAheadCompression {
+public:
+    RecordingAhead(std::size_t capacity, std::size_t budget) : capacity_(capacity), budget_(budget) {}
+    std::size_t Capacity() const override { return capacity_; }
+    std::size_t ByteBudget() const override { return budget_; }
+    void Submit(std::vector<std::uint8_t> bytes, std::uint8_t method, std::int32_t key) override {
+        Handed.push_back(bytes.size());
+        results_.push_back(TZiviArchive::CompressMemberBytes(state_, std::move(bytes), method, key));
+        MostOutstanding = std::max(MostOutstanding, results_.size());
+    }
+    TCompressedMember Next() override {
+        TCompressedMember next = std::move(results_.front());
+        results_.pop_front();
+        return next;
+    }
+    void Discard() override { results_.clear(); }
+
+    std::vector<std::size_t> Handed;  // the sizes, in the order handed
+    std::size_t MostOutstanding = 0;
+
+private:
+    std::size_t capacity_;
+    std::size_t budget_;
+    TCompThreadSafety state_;
+    std::deque<TCompressedMember> results_;
+};
+
+TEST_F(ArchiveFiles, MembersCompressedAheadLargestFirstMakeTheSameArchive) {
+    // Small members first and the largest last, as name order may put them; an
+    // empty one, one that is stored, and a large one that a small budget leaves
+    // to the writer.
+    const std::vector<std::pair<std::string, Bytes>> contents = {
+        {"A.TXT", TextBytes(3000)},   {"B.TXT", TextBytes(5000, 7)}, {"C.TXT", {}},
+        {"D.BIN", RandomBytes(4000)}, {"E.TXT", TextBytes(2000, 3)}, {"F.TXT", TextBytes(60000, 5)}};
+    std::vector<TFileToArchive> sources;
+    for (const auto& [name, bytes] : contents) {
+        WriteFile("C:\\SRC\\" + name, bytes);
+        sources.push_back({"C:\\SRC\\" + name, name});
+    }
+    Archive().Key = 0x2468ACE;
+    Archive().CompressArchive("C:\\ONE.TVA", sources, {coLZH5, 2});
+    const Bytes expected = ReadFile("C:\\ONE.TVA");
+
+    const struct {
+        std::size_t capacity, budget;
+        std::size_t firstHanded;  // the size of the member handed first
+    } cases[] = {
+        {4, 1 << 20, 60000},  // room for all: the largest goes first
+        {1, 1 << 20, 60000},  // one at a time
+        {2, 6000, 5000},      // the largest is the writer's own; little room ahead
+        {3, 0, 0},            // no budget: all but the empty member are the writer's own
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("capacity " + std::to_string(c.capacity) + " budget " + std::to_string(c.budget));
+        RecordingAhead ahead(c.capacity, c.budget);
+        Archive().CompressArchive("C:\\AHEAD.TVA", sources, {coLZH5, 2}, &ahead);
+        EXPECT_TRUE(ReadFile("C:\\AHEAD.TVA") == expected);
+        EXPECT_LE(ahead.MostOutstanding, c.capacity);
+        ASSERT_FALSE(ahead.Handed.empty());
+        EXPECT_EQ(ahead.Handed.front(), c.firstHanded);
     }
 }
 

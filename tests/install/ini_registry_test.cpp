@@ -275,6 +275,30 @@ TEST_F(IniRegistryTest, TheUninstallEntryNamesTheInstalledSetupAndDescribesThePr
     EXPECT_NE(text.find("\"NoRepair\"=dword:00000001"), std::string::npos);
 }
 
+// A target that names a folder adds nothing; one with wildcards adds every file
+// that it matches, the files named on their own lines again.
+TEST_F(IniRegistryTest, TheEstimatedSizeCountsFilesNotFoldersAndWildcardsByTheirMatches) {
+    title = "Acme Suite";
+    mainDir = "C:\\Acme\\";
+    WriteFile("C:\\Acme\\big.bin", std::string(3000, 'x'));
+    WriteFile("C:\\Acme\\small.bin", "y");
+    WriteFile("C:\\Acme\\Data\\inner.bin", std::string(5000, 'z'));
+    struct Case {
+        std::vector<std::string> targets;
+        const char* size;
+    };
+    for (const Case& c : {Case{{"C:\\Acme\\Data"}, "00000000"}, Case{{"C:\\Acme\\*.bin"}, "00000003"},
+                          Case{{"C:\\Acme\\big.bin", "C:\\Acme\\b?g.*"}, "00000006"},
+                          Case{{"C:\\Acme\\Data\\inner.bin", "C:\\Acme\\Data"}, "00000005"}}) {
+        SCOPED_TRACE(c.size);
+        state.InstallTargets.Lines() = c.targets;
+        auto context = Context();
+        RegisterUninstallEntry(context);
+        const std::string text = RegistryText();
+        EXPECT_NE(text.find(std::string("\"EstimatedSize\"=dword:") + c.size), std::string::npos) << text;
+    }
+}
+
 TEST_F(IniRegistryTest, AnEmptyTitleRegistersNothing) {
     title.clear();
     auto context = Context();

@@ -126,6 +126,28 @@ TEST_F(FileRules, AttributesZeroMeanNormal) {
     EXPECT_EQ(files().attributes(path), normal);
 }
 
+// Setting the attributes a file already has succeeds and keeps them, whether
+// they are a new file's, read-only ones, or "normal" asked for as 0.
+TEST_F(FileRules, SettingTheAttributesAFileHasSucceedsAndKeepsThem) {
+    const std::string path = scratch() + "same.txt";
+    writeFile(path, "x");
+    const std::uint32_t fresh = *files().attributes(path);
+    ASSERT_TRUE(files().setAttributes(path, fresh));
+    EXPECT_EQ(files().attributes(path), fresh);
+    for (int time = 0; time < 2; ++time) {
+        ASSERT_TRUE(files().setAttributes(path, faReadOnly | faArchive));
+        EXPECT_EQ(files().attributes(path), faReadOnly | faArchive);
+        EXPECT_FALSE(files().deleteFile(path));
+    }
+    // Wine keeps no archive bit of its own and reports every file as archived.
+    const std::uint32_t normal = isWine() ? faArchive : faNormal;
+    for (int time = 0; time < 2; ++time) {
+        ASSERT_TRUE(files().setAttributes(path, 0));
+        EXPECT_EQ(files().attributes(path), normal);
+    }
+    EXPECT_TRUE(files().deleteFile(path));
+}
+
 TEST_F(FileRules, NewFilesAreArchivedAndNewFoldersAreOnlyFolders) {
     writeFile(scratch() + "f.txt", "x");
     ASSERT_TRUE(files().createDirectory(scratch() + "d"));

@@ -72,6 +72,37 @@ TEST_F(FileTimes, ANewFileBearsTheTimeOfNow) {
     EXPECT_EQ(static_cast<int>(*written >> 25) + 1980, now.year);
 }
 
+// The status of one named file or folder is what a search for that name finds.
+TEST_F(FileTimes, TheStatusOfANameIsWhatASearchForItFinds) {
+    const std::uint32_t moment = dosDateTime(2003, 4, 5, 6, 7, 8);
+    {
+        auto out = files().create(scratch() + "sized.txt");
+        out->writeBuffer("hello", 5);
+        ASSERT_TRUE(out->setLastWriteTime(moment));
+    }
+    ASSERT_TRUE(files().setAttributes(scratch() + "sized.txt", faReadOnly | faArchive));
+    ASSERT_TRUE(files().createDirectory(scratch() + "folder"));
+    for (const std::string name : {"sized.txt", "SIZED.TXT", "folder"}) {
+        SCOPED_TRACE(name);
+        const auto status = files().status(scratch() + name);
+        const auto found = files().findAll(scratch() + name);
+        ASSERT_TRUE(status.has_value());
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(status->attributes, found[0].attributes);
+        if ((status->attributes & faDirectory) == 0) {
+            EXPECT_EQ(status->size, 5u);
+            EXPECT_EQ(status->lastWriteDos, moment);
+        }
+    }
+    EXPECT_EQ(files().status(scratch() + "sized.txt")->attributes, faReadOnly | faArchive);
+    EXPECT_NE(files().status(scratch() + "folder")->attributes & faDirectory, 0u);
+    // Nothing for a missing name, and nothing for a pattern, even one that matches.
+    EXPECT_EQ(files().status(scratch() + "missing.txt"), std::nullopt);
+    EXPECT_EQ(files().status(scratch() + "*.txt"), std::nullopt);
+    EXPECT_EQ(files().status(scratch() + "sized.tx?"), std::nullopt);
+    files().setAttributes(scratch() + "sized.txt", 0);
+}
+
 class PathNames : public PlatformTest {};
 
 TEST_F(PathNames, FullPathNamesResolveDotsAgainstTheCurrentFolder) {

@@ -88,6 +88,31 @@ TEST_F(SetupFixture, SetupsStartedInTheSameSecondGetTheirOwnExpansionFolders) {
     for (const SetupState* s : {&first, &second, &third}) EXPECT_TRUE(files().directoryExists(s->ExpandDir));
 }
 
+// The expansion goes below the Windows folder's Temp as that folder spells
+// itself; without one, the run makes "Temp".
+TEST_F(SetupFixture, TheExpansionFolderTakesTheTempFolderAsItIsSpelt) {
+    struct Case {
+        const char* onDisk;  // the temp folder as it stands, or nothing
+        const char* expected;
+    };
+    for (const Case& c : {Case{"TEMP", "C:\\WINDOWS\\TEMP\\"}, Case{"temp", "C:\\WINDOWS\\temp\\"},
+                          Case{nullptr, "C:\\WINDOWS\\Temp\\"}}) {
+        SCOPED_TRACE(c.expected);
+        for (const auto& old : files().findAll("C:\\WINDOWS\\Temp\\tvlp_*")) {
+            ASSERT_TRUE(files().removeDirectory("C:\\WINDOWS\\Temp\\" + old.name));
+        }
+        ASSERT_TRUE(files().removeDirectory("C:\\WINDOWS\\Temp"));
+        if (c.onDisk) {
+            ASSERT_TRUE(files().createDirectory(std::string("C:\\WINDOWS\\") + c.onDisk));
+        }
+        SetupState s;
+        InitSetupState(platform(), s, "");
+        EXPECT_EQ(s.SegTempDir, c.expected);
+        EXPECT_EQ(s.ExpandDir, std::string(c.expected) + "tvlp_093015\\");
+        EXPECT_TRUE(files().directoryExists(s.ExpandDir));
+    }
+}
+
 TEST_F(SetupFixture, InUninstallModeEverythingHappensInTheProgramsFolder) {
     files().forceDirectories("C:\\Apps\\Acme");
     files().setCurrentDirectory("C:\\Apps\\Acme");

@@ -60,6 +60,19 @@ std::vector<FindData> Win32FileSystem::findAll(const std::string& pattern) {
     return entries;
 }
 
+std::optional<FileStatus> Win32FileSystem::status(const std::string& path) {
+    // Wildcards are refused as a search would take them; the data comes from the
+    // directory entry, without opening the file.
+    if (path.find_first_of("*?") != std::string::npos) return std::nullopt;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    FileStatus status;
+    status.attributes = data.dwFileAttributes;
+    status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    status.lastWriteDos = dosDateTimeOf(data.ftLastWriteTime).value_or(0);
+    return status;
+}
+
 std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
@@ -67,6 +80,10 @@ std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path
 }
 
 bool Win32FileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+    // Asking is cheap where setting is not (under wine a set opens the file through
+    // the server), and most files get the attributes a new file already has.
+    const DWORD wanted = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
+    if (GetFileAttributesA(path.c_str()) == wanted) return true;
     return SetFileAttributesA(path.c_str(), attributes) != FALSE;
 }
 
@@ -128,14 +145,14 @@ std::optional<DiskFreeSpace> Win32FileSystem::diskFreeSpace(const std::string& r
 }
 
 std::optional<std::uint32_t> Win32FileSystem::lastWriteTime(const std::string& path) {
-    // Other readers and writers may hold the file; asking for its time must not fail on that.
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    const UniqueHandle owner(file);
-    FILETIME written;
-    if (!GetFileTime(file, nullptr, nullptr, &written)) return std::nullopt;
-    return dosDateTimeOf(written);
+    // From the directory entry, so that other readers and writers holding the file
+    // do not matter; a folder has no time here.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return dosDateTimeOf(data.ftLastWriteTime);
 }
 
 std::optional<std::string> Win32FileSystem::shortPathName(const std::string& path) {

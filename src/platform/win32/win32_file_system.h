@@ -8,6 +8,7 @@ namespace tavlin::win32 {
 class Win32FileSystem : public FileSystem {
 public:
     std::vector<FindData> findAll(const std::string& pattern) override;
+    std::optional<FileStatus> status(const std::string& path) override;
     std::optional<std::uint32_t> attributes(const std::string& path) override;
     bool setAttributes(const std::string& path, std::uint32_t attributes) override;
     std::unique_ptr<FileStream> openRead(const std::string& path) override;

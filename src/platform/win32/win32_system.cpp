@@ -61,6 +61,8 @@ bool RunPendingMessages() {
     return true;
 }
 
-void Win32System::processMessages() { RunPendingMessages(); }
+void Win32System::processMessages() {
+    if (pacing_.Due(GetTickCount())) RunPendingMessages();
+}
 
 }  // namespace tavlin::win32
