@@ -13,12 +13,24 @@
 #                                  columns the design gives at 96 DPI, unless given)
 #   gui_set_dpi DPI                the screen's DPI for the programs started next
 #   gui_wait_exit [SECS=60]        waits for the program started last; its status in $gui_status
+#   gui_winpath PATH               the host path as wine's Z: path
+#   gui_media BINARY_DIR PRODUCT CONFIG FILES OUT  media built by that tree's tavlin.exe
+#                                  with its setup.exe (the log in OUT.log)
 #   gui_end                        ends wine and the display (also on exit)
 # Every wait is bounded (a minute by default: a loaded CI machine starts wine slowly);
 # a timeout fails the calling test with a message.
 # Needs Xvfb, xdotool, ImageMagick's import and wine (wine64 for x86_64 programs).
 
 gui_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+gui_winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
+
+gui_media() {
+  local tree="$1"
+  wine "$tree/apps/tavlin/tavlin.exe" media --product "$(gui_winpath "$2")" --config "$(gui_winpath "$3")" \
+    --files "$(gui_winpath "$4")" --setup "$(gui_winpath "$tree/apps/setup/setup.exe")" \
+    --out "$(gui_winpath "$5")" > "$5.log" 2>&1 || gui_fail "media: $(cat "$5.log")"
+}
 
 gui_begin() {
   local work="$1"

@@ -16,17 +16,11 @@ work="$binary_dir/tests/wine/logo"
 rm -rf "$shots" "$work"
 mkdir -p "$shots" "$work"
 gui_begin "$work" "$work/prefix"
-winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
 
 echo "== media for the example product with both logos"
 cp -r "$source_dir/examples/acme/Acme" "$work/Acme"
 python3 "$here/logo_pictures.py" make "$work/Acme/art"
-wine "$binary_dir/apps/tavlin/tavlin.exe" media \
-  --product "$(winpath "$work/Acme")" \
-  --config "$(winpath "$source_dir/examples/acme/install.cfg")" \
-  --files "$(winpath "$source_dir/examples/acme/files.lst")" \
-  --setup "$(winpath "$binary_dir/apps/setup/setup.exe")" \
-  --out "$(winpath "$work/media")" > "$work/media.log" 2>&1 || gui_fail "media: $(cat "$work/media.log")"
+gui_media "$binary_dir" "$work/Acme" "$source_dir/examples/acme/install.cfg" "$source_dir/examples/acme/files.lst" "$work/media"
 
 # Starts the setup with this logo file and waits (bounded) for its screen.
 start_setup() {

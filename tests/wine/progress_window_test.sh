@@ -20,7 +20,6 @@ mkdir -p "$shots" "$work"
 gui_begin "$work" "$work/prefix"
 drive_c="$WINEPREFIX/drive_c"
 probe="$binary_dir/tests/wine/window_probe.exe"
-winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
 
 echo "== media for the example product"
 # With a few hundred small files more, the installation's progress window stays
@@ -31,12 +30,7 @@ mkdir -p "$work/acme/Acme/notes"
 for n in $(seq 1 400); do
   printf 'note %d\r\n' "$n" > "$work/acme/Acme/notes/note$n.txt"
 done
-wine "$binary_dir/apps/tavlin/tavlin.exe" media \
-  --product "$(winpath "$work/acme/Acme")" \
-  --config "$(winpath "$work/acme/install.cfg")" \
-  --files "$(winpath "$work/acme/files.lst")" \
-  --setup "$(winpath "$binary_dir/apps/setup/setup.exe")" \
-  --out "$(winpath "$work/media")" > "$work/media.log" 2>&1 || gui_fail "media: $(cat "$work/media.log")"
+gui_media "$binary_dir" "$work/acme/Acme" "$work/acme/install.cfg" "$work/acme/files.lst" "$work/media"
 
 # Starts the probe of a window title in the background; its report goes to FILE.
 probe_pids=()
@@ -128,7 +122,7 @@ gui_wait_exit
 
 echo "== /SILENT: the progress windows and nothing else; installed"
 probe_start "Decompressing ..." "$work/silent-expansion.txt"
-probe_start "Installing Application" "$work/silent-progress.txt" "$(winpath "$work/silent-installing.bmp")"
+probe_start "Installing Application" "$work/silent-progress.txt" "$(gui_winpath "$work/silent-installing.bmp")"
 cd "$work/media"; gui_run "$work/silent.out" setup.exe /SILENT; cd - > /dev/null
 watch_start "$work/silent-windows.txt"
 watch_finish

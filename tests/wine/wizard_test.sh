@@ -22,7 +22,6 @@ rm -rf "$shots" "$work"
 mkdir -p "$shots" "$work"
 gui_begin "$work" "$work/prefix"
 drive_c="$WINEPREFIX/drive_c"
-winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
 reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Acme Suite'
 probe="$binary_dir/tests/wine/window_probe.exe"
@@ -31,12 +30,7 @@ echo "== media for the example product"
 # The example with a licence too long for its box.
 cp -r "$source_dir/examples/acme/Acme" "$work/Acme"
 for clause in $(seq 4 60); do echo "$clause. Clause number $clause of the agreement."; done >> "$work/Acme/LICENSE.TXT"
-wine "$binary_dir/apps/tavlin/tavlin.exe" media \
-  --product "$(winpath "$work/Acme")" \
-  --config "$(winpath "$source_dir/examples/acme/install.cfg")" \
-  --files "$(winpath "$source_dir/examples/acme/files.lst")" \
-  --setup "$(winpath "$binary_dir/apps/setup/setup.exe")" \
-  --out "$(winpath "$work/media")" > "$work/media.log" 2>&1 || gui_fail "media: $(cat "$work/media.log")"
+gui_media "$binary_dir" "$work/Acme" "$source_dir/examples/acme/install.cfg" "$source_dir/examples/acme/files.lst" "$work/media"
 
 # The screen's checksum, for telling when a page has been drawn.
 screen_sum() { import -window root rgb:- 2> /dev/null | md5sum | cut -d' ' -f1; }
