@@ -27,6 +27,16 @@ TForm_Progress::TForm_Progress(TApplication& application) : TForm(application, "
     Bitbtn_Cancel.SetBounds(365, 120, 75, 25);
     Bitbtn_Cancel.Caption = "Cancel";
     Bitbtn_Cancel.OnClick = [this] { Close(); };
+    // A denser screen gets the client area and what it holds larger in
+    // proportion; the frame around it is the system's.
+    if (application.ScreenDpi != TApplication::kDesignedDpi && application.ScreenDpi > 0) {
+        for (TControl* control : Controls()) control->ChangeScale(application.ScreenDpi, TApplication::kDesignedDpi);
+        Font.ChangeScale(application.ScreenDpi, TApplication::kDesignedDpi);
+        ClientWidth = application.Scaled(kProgressClientWidth);
+        ClientHeight = application.Scaled(kProgressClientHeight);
+        SetBounds(0, 0, ClientWidth + kOuterWidth - kProgressClientWidth,
+                  ClientHeight + kOuterHeight - kProgressClientHeight);
+    }
 }
 
 TProgressDialog::TProgressDialog(TApplication& application) : application_(application) {}

@@ -18,10 +18,14 @@ namespace tavlin {
 inline constexpr int kProgressClientWidth = 450;
 inline constexpr int kProgressClientHeight = 152;
 
-// The progress window: client area 450 x 152.
+// The progress window: client area 450 x 152 at the designed density, larger in
+// proportion on a denser screen.
 class TForm_Progress : public TForm {
 public:
     explicit TForm_Progress(TApplication& application);
+
+    int ClientWidth = kProgressClientWidth;
+    int ClientHeight = kProgressClientHeight;
 
     TAnimate Animate_SelectedAvi{"Animate_SelectedAvi"};
     TLabel Label_ProcessStatus1{"Label_ProcessStatus1"};

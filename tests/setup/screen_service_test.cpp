@@ -128,6 +128,13 @@ TEST_P(DenseScreen, DesignedSizesGrowWithThePixelsPerInchAndTextKeepsToItsContro
     EXPECT_EQ(screen->ListView1.Columns.get()[0].Width, Scaled(280));
     EXPECT_EQ(screen->LicenseMemo->Top, Scaled(20));
     EXPECT_EQ(screen->LicenseMemo->Font.Height, Scaled(-11));
+    // The progress window: its client area and what it holds; the frame stays.
+    TForm_Progress progress(*application);
+    EXPECT_EQ(progress.ClientWidth, Scaled(450));
+    EXPECT_EQ(progress.ClientHeight, Scaled(152));
+    EXPECT_EQ(progress.Width - progress.ClientWidth, 456 - 450);
+    EXPECT_EQ(BoxOf(progress.Bitbtn_Cancel), (Box{Scaled(365), Scaled(120), Scaled(75), Scaled(25)}));
+    EXPECT_EQ(progress.Font.Height, Scaled(-11));
     // A size in points given later (as install.cfg gives them) takes the screen's density.
     TFont later = screen->TextInfo2.Font;
     later.SetSize(24);

@@ -20,8 +20,8 @@ win32::SurfaceRect RectOf(const TControl& control) {
 // The designed client area and controls of the model's window.
 win32::ProgressWindowLayout LayoutOf(const TForm_Progress& form) {
     win32::ProgressWindowLayout layout;
-    layout.clientWidth = kProgressClientWidth;
-    layout.clientHeight = kProgressClientHeight;
+    layout.clientWidth = form.ClientWidth;
+    layout.clientHeight = form.ClientHeight;
     layout.animation = RectOf(form.Animate_SelectedAvi);
     layout.status1 = RectOf(form.Label_ProcessStatus1);
     layout.status2 = RectOf(form.Label_ProcessStatus2);
