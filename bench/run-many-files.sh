@@ -11,13 +11,9 @@ work="${1:-build-bench/many-files}"
 shift || true
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(1000 5000 10000 20000)
-jobs="${TAVLIN_JOBS:-2}"
 
-# TAVLIN_BENCH_BUILD names another optimised build folder to use.
-build="${TAVLIN_BENCH_BUILD:-build-bench}"
-[ -f "$build/CMakeCache.txt" ] ||
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVLIN_BENCH=ON -DTAVLIN_TESTS=OFF > /dev/null
-cmake --build "$build" -j"$jobs" --target tavlin tavlin-setup > /dev/null
+source bench/bench-build.sh
+bench_build tavlin tavlin-setup
 tavlin=$build/apps/tavlin/tavlin
 setup=$build/apps/tavlin-setup/tavlin-setup
 mkdir -p "$work"

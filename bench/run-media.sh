@@ -9,12 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 corpus="${1:-build-bench/corpus}"
 work="${2:-build-bench/media-work}"
-jobs="${TAVLIN_JOBS:-2}"
-# TAVLIN_BENCH_BUILD names another optimised build folder to use.
-build="${TAVLIN_BENCH_BUILD:-build-bench}"
-[ -f "$build/CMakeCache.txt" ] ||
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVLIN_BENCH=ON -DTAVLIN_TESTS=OFF > /dev/null
-cmake --build "$build" -j"$jobs" --target tavlin > /dev/null
+source bench/bench-build.sh
+bench_build tavlin
 tavlin=$build/apps/tavlin/tavlin
 
 [ -f "$corpus/text.dat" ] && [ -f "$corpus/binary.dat" ] || bench/make-corpus.sh "$corpus"

@@ -21,10 +21,8 @@ count="${2:-10000}"
 corpus="${TAVLIN_CORPUS:-build-bench/corpus}"
 jobs="${TAVLIN_JOBS:-2}"
 
-build="${TAVLIN_BENCH_BUILD:-build-bench}"
-[ -f "$build/CMakeCache.txt" ] ||
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVLIN_BENCH=ON -DTAVLIN_TESTS=OFF > /dev/null
-cmake --build "$build" -j"$jobs" --target tavlin > /dev/null
+source bench/bench-build.sh
+bench_build tavlin
 tavlin=$build/apps/tavlin/tavlin
 win="${TAVLIN_WIN64_BUILD:-build-win64}"
 [ -f "$win/CMakeCache.txt" ] ||
@@ -82,7 +80,8 @@ WINEPREFIX="$TAVLIN_WINEPREFIX" wineserver -p
 trap 'WINEPREFIX="$TAVLIN_WINEPREFIX" wineserver -k 2>/dev/null || true; rm -rf "$trash"' EXIT
 server_pid=
 for pid in $(pgrep wineserver || true); do
-  if tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$TAVLIN_WINEPREFIX"; then server_pid=$pid; fi
+  # Another prefix's server may end between pgrep and the read.
+  if { tr '\0' '\n' < "/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$TAVLIN_WINEPREFIX"; then server_pid=$pid; fi
 done
 [ -n "$server_pid" ] || { echo "no wine server for $TAVLIN_WINEPREFIX" >&2; exit 1; }
 
