@@ -4,11 +4,10 @@
 # Usage: bench/run-screen.sh [WORK_DIR [RENDERS]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-work="${1:-build-bench/screen-work}"
+source bench/bench-build.sh
+work="${1:-$build/screen-work}"
 renders="${2:-100}"
-jobs="${TAVLIN_JOBS:-2}"
 
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVLIN_BENCH=ON -DTAVLIN_TESTS=OFF > /dev/null
-cmake --build build-bench -j"$jobs" --target screen_bench
+bench_build screen_bench
 mkdir -p "$work"
-build-bench/bench/screen_bench "$work" "$renders"
+"$build/bench/screen_bench" "$work" "$renders"

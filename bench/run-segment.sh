@@ -5,13 +5,12 @@
 # Usage: bench/run-segment.sh [WORK_DIR [MIB]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-work="${1:-build-bench/segment-work}"
+source bench/bench-build.sh
+work="${1:-$build/segment-work}"
 mib="${2:-64}"
-jobs="${TAVLIN_JOBS:-2}"
 
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVLIN_BENCH=ON -DTAVLIN_TESTS=OFF > /dev/null
-cmake --build build-bench -j"$jobs" --target segment_bench
-bench=build-bench/bench/segment_bench
+bench_build segment_bench
+bench="$build/bench/segment_bench"
 
 rm -rf "$work"
 mkdir -p "$work"

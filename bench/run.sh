@@ -5,13 +5,12 @@
 # Usage: bench/run.sh [CORPUS_DIR [WORK_DIR]]; the corpus is made when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-corpus="${1:-build-bench/corpus}"
-work="${2:-build-bench/work}"
-jobs="${TAVLIN_JOBS:-2}"
+source bench/bench-build.sh
+corpus="${1:-$build/corpus}"
+work="${2:-$build/work}"
 
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVLIN_BENCH=ON -DTAVLIN_TESTS=OFF > /dev/null
-cmake --build build-bench -j"$jobs" --target codec_bench
-bench=build-bench/bench/codec_bench
+bench_build codec_bench
+bench="$build/bench/codec_bench"
 
 [ -f "$corpus/text.dat" ] && [ -f "$corpus/binary.dat" ] || bench/make-corpus.sh "$corpus"
 mkdir -p "$work"
