@@ -7,6 +7,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs="${TAVLIN_JOBS:-2}"
 
+# The full run needs about 8 GB of build folders and wine prefixes; say what the disk has so
+# that a run that fills it is recognised as such.
+df -h . | awk 'NR == 2 { print "== disk: " $4 " free of " $2 " (about 8 GB needed)" }'
+
 echo "== native build and tests"
 cmake -S . -B build -G Ninja -DTAVLIN_WERROR=ON > /dev/null
 cmake --build build -j"$jobs"
@@ -27,4 +31,5 @@ if [ -x scripts/fuzz.sh ]; then
   echo "== fuzz targets"
   scripts/fuzz.sh "${TAVLIN_FUZZ_SECONDS:-60}"
 fi
+df -h . | awk 'NR == 2 { print "== disk: " $4 " free after the run" }'
 echo "All tests passed."
