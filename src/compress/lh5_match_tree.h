@@ -25,10 +25,14 @@ public:
     static constexpr int kLeafEnd = 2 * kWindowSize;
     // Hash chains: child entries, then the bucket heads for (node, next byte).
     static constexpr int kBucketBase = 2 * kWindowSize;
-    static constexpr int kBucketBits = 15;
+    // Eight buckets for each of the at most 16383 entries: nearly every lookup
+    // ends at the chain's first entry, and a walk is a chain of dependent
+    // loads. Halving the table makes compression several per cent slower.
+    static constexpr int kBucketBits = 17;
     static constexpr int kChainEntries = kBucketBase + (1 << kBucketBits);
-    // Chain links are 16 bits wide and a first entry's back link names its bucket.
-    static_assert(kChainEntries <= 0x10000);
+    // Forward links name entries and fit 16 bits; a first entry's back link
+    // names its bucket, which needs more.
+    static_assert(kLeafEnd <= 0x10000);
     static constexpr std::uint16_t kPending = 0x8000;
 
     // Empties the tree.
@@ -70,7 +74,7 @@ private:
     std::uint8_t NodeChildren[kNodes] = {};
     std::uint16_t NodeRecent[kNodes] = {};
     std::uint16_t NodeParent[kLeafEnd + 1] = {};
-    std::uint16_t ChainPrev[kLeafEnd + 1] = {};
+    std::uint32_t ChainPrev[kLeafEnd + 1] = {};
     std::uint16_t ChainNext[kChainEntries] = {};
     int FreeNode = 0;
 };
@@ -99,8 +103,8 @@ inline void LH5MatchTree::AttachChild(int node, int c, int child) {
     const int bucket = Bucket(node, c);
     const int head = ChainNext[bucket];
     ChainNext[child] = static_cast<std::uint16_t>(head);
-    ChainPrev[head] = static_cast<std::uint16_t>(child);
-    ChainPrev[child] = static_cast<std::uint16_t>(bucket);
+    ChainPrev[head] = static_cast<std::uint32_t>(child);
+    ChainPrev[child] = static_cast<std::uint32_t>(bucket);
     ChainNext[bucket] = static_cast<std::uint16_t>(child);
     NodeParent[child] = static_cast<std::uint16_t>(node);
     ++NodeChildren[node];
@@ -110,16 +114,16 @@ inline void LH5MatchTree::Unlink(int entry) {
     const int prev = ChainPrev[entry];
     const int next = ChainNext[entry];
     ChainNext[prev] = static_cast<std::uint16_t>(next);
-    ChainPrev[next] = static_cast<std::uint16_t>(prev);
+    ChainPrev[next] = static_cast<std::uint32_t>(prev);
 }
 
 inline void LH5MatchTree::TakePlace(int entry, int old) {
     const int prev = ChainPrev[old];
-    ChainPrev[entry] = static_cast<std::uint16_t>(prev);
+    ChainPrev[entry] = static_cast<std::uint32_t>(prev);
     ChainNext[prev] = static_cast<std::uint16_t>(entry);
     const int next = ChainNext[old];
     ChainNext[entry] = static_cast<std::uint16_t>(next);
-    ChainPrev[next] = static_cast<std::uint16_t>(entry);
+    ChainPrev[next] = static_cast<std::uint32_t>(entry);
 }
 
 inline void LH5MatchTree::SplitNode(int old) {
