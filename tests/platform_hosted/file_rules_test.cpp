@@ -2,6 +2,11 @@
 // folder calls refuse, and attributes that persist across machine objects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
 #include "machine_fixture.h"
 
 namespace tavlin::hosted::testing {
@@ -218,6 +223,60 @@ TEST_F(FileRulesTest, FreeSpaceIsTheHostsOrTheOneSet) {
             << root;
     }
     EXPECT_FALSE(files().diskFreeSpace("Q:\\").has_value());
+}
+
+// A reading stream reads ahead in blocks; what it gives and where it stands must
+// be what plain reads and seeks on the file give, whatever the mix of small and
+// large reads and seeks forwards, backwards, inside and outside what it read.
+TEST_F(FileRulesTest, ReadsAndSeeksGiveTheFilesBytesInAnyOrder) {
+    std::string content(150017, '\0');
+    for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 + (i >> 8));
+    writeMachineFile(files(), "C:\\App\\big.bin", content);
+    const std::int64_t size = static_cast<std::int64_t>(content.size());
+
+    struct Step {
+        char what;  // 'r' read count, 'b' / 'c' / 'e' seek from the start, here, the end
+        std::int64_t amount;
+    };
+    std::vector<Step> steps = {{'r', 25}, {'r', 13}, {'b', 0},      {'r', 70000}, {'c', -5},    {'r', 10},
+                               {'e', -3}, {'r', 10}, {'r', 10},     {'b', 65536}, {'r', 1},     {'c', -65537},
+                               {'r', 3},  {'c', 0},  {'b', 150000}, {'r', 100},   {'b', 65535}, {'r', 2},
+                               // A read larger than a block after a few bytes, then back into it.
+                               {'b', 0},  {'r', 10}, {'r', 140000}, {'c', -1000}, {'r', 500}};
+    std::mt19937 random(13);
+    for (int i = 0; i < 3000; ++i) {
+        const auto pick = random() % 10;
+        if (pick < 6) {
+            steps.push_back({'r', static_cast<std::int64_t>(pick < 5 ? random() % 300 : random() % 140000)});
+        } else if (pick < 8) {
+            steps.push_back({'c', static_cast<std::int64_t>(random() % 4000) - 2000});
+        } else {
+            steps.push_back({'b', static_cast<std::int64_t>(random() % content.size())});
+        }
+    }
+    auto in = files().openRead("C:\\App\\big.bin");
+    std::int64_t position = 0;  // where plain reads and seeks would stand
+    std::vector<char> buffer(140000);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Step& step = steps[i];
+        SCOPED_TRACE("step " + std::to_string(i));
+        if (step.what == 'r') {
+            const std::size_t got = in->read(buffer.data(), static_cast<std::size_t>(step.amount));
+            const auto expected = static_cast<std::size_t>(std::max<std::int64_t>(0, std::min(step.amount, size - position)));
+            ASSERT_EQ(got, expected);
+            const std::string expectedBytes = got > 0 ? content.substr(static_cast<std::size_t>(position), got) : "";
+            ASSERT_EQ(std::string(buffer.data(), got), expectedBytes);
+            position += static_cast<std::int64_t>(got);
+        } else {
+            const SeekOrigin origin = step.what == 'b' ? SeekOrigin::Begin
+                                      : step.what == 'c' ? SeekOrigin::Current : SeekOrigin::End;
+            const std::int64_t target = (step.what == 'b' ? 0 : step.what == 'c' ? position : size) + step.amount;
+            if (target < 0) continue;
+            ASSERT_EQ(in->seek(step.amount, origin), target);
+            position = target;
+        }
+        ASSERT_EQ(in->position(), position);
+    }
 }
 
 }  // namespace

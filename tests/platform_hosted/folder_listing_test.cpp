@@ -55,6 +55,35 @@ TEST_F(FolderListingTest, ChangesOnTheHostAreSeenByAnOpenMachine) {
     }
 }
 
+// Making and writing ask the kept listing whether a name is there: what the host
+// changed since must count.
+TEST_F(FolderListingTest, MakingAndWritingSeeChangesOnTheHost) {
+    auto machine = openMachine();
+    FileSystem& files = machine->files();
+    ASSERT_TRUE(files.createDirectory("C:\\W"));
+    writeMachineFile(files, "C:\\W\\kept.txt", "k");  // the listing is kept from here
+    const fs::path folder = driveC() / "W";
+    writeHostFile(folder / "Host.txt", "host");
+    writeMachineFile(files, "C:\\W\\HOST.TXT", "machine");
+    EXPECT_EQ(tavlin::test::readHostFile(folder / "Host.txt"), "machine");
+    EXPECT_FALSE(fs::exists(folder / "HOST.TXT"));
+
+    writeMachineFile(files, "C:\\W\\kept.txt", "again");  // an exact name written over
+    EXPECT_EQ(tavlin::test::readHostFile(folder / "kept.txt"), "again");
+    fs::remove(folder / "kept.txt");
+    writeMachineFile(files, "C:\\W\\KEPT.TXT", "new");
+    EXPECT_TRUE(fs::exists(folder / "KEPT.TXT"));
+    EXPECT_FALSE(fs::exists(folder / "kept.txt"));
+
+    fs::create_directory(folder / "Sub");
+    EXPECT_FALSE(files.createDirectory("C:\\W\\SUB"));
+    EXPECT_THROW(files.create("C:\\W\\sub"), EFCreateError);
+    writeHostFile(folder / "Blocker", "b");
+    EXPECT_FALSE(files.createDirectory("C:\\W\\blocker"));
+    EXPECT_TRUE(files.createDirectory("C:\\W\\Made"));
+    EXPECT_TRUE(fs::is_directory(folder / "Made"));
+}
+
 TEST_F(FolderListingTest, ChangesThroughAnotherMachineObjectAreSeen) {
     auto first = openMachine();
     auto second = openMachine();

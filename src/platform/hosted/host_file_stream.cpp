@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "platform/errors.h"
 #include "platform/hosted/dos_time.h"
@@ -26,18 +28,44 @@ HostFileStream::~HostFileStream() {
     }
 }
 
-std::size_t HostFileStream::read(void* buffer, std::size_t count) {
+namespace {
+constexpr std::size_t kReadBlock = 64 * 1024;
+}  // namespace
+
+std::size_t HostFileStream::readHost(void* buffer, std::size_t count) {
     for (;;) {
         const ssize_t n = ::read(fd_, buffer, count);
-        if (n >= 0) {
-            if (position_) *position_ += n;
-            return static_cast<std::size_t>(n);
-        }
+        if (n >= 0) return static_cast<std::size_t>(n);
         if (errno != EINTR) {
             position_.reset();
             throw EReadError("Stream read error");
         }
     }
+}
+
+std::size_t HostFileStream::read(void* buffer, std::size_t count) {
+    auto* out = static_cast<char*>(buffer);
+    const std::size_t buffered = std::min(count, end_ - next_);
+    if (buffered > 0) std::memcpy(out, buffer_.get() + next_, buffered);
+    next_ += buffered;
+    if (position_) *position_ += static_cast<std::int64_t>(buffered);
+    if (buffered == count) return count;
+    dropBuffer();
+    // The buffer is spent. A large read goes straight to the host, a small one
+    // fills the buffer first; either way one call, as a plain read would make.
+    const std::size_t wanted = count - buffered;
+    std::size_t got = 0;
+    if (writer_ || wanted >= kReadBlock || !position_) {
+        got = readHost(out + buffered, wanted);
+    } else {
+        if (!buffer_) buffer_ = std::make_unique<char[]>(kReadBlock);
+        end_ = readHost(buffer_.get(), kReadBlock);
+        got = std::min(wanted, end_);
+        std::memcpy(out + buffered, buffer_.get(), got);
+        next_ = got;
+    }
+    if (position_) *position_ += static_cast<std::int64_t>(got);
+    return buffered + got;
 }
 
 void HostFileStream::writeBuffer(const void* buffer, std::size_t count) {
@@ -58,10 +86,22 @@ void HostFileStream::writeBuffer(const void* buffer, std::size_t count) {
 }
 
 std::int64_t HostFileStream::seek(std::int64_t offset, SeekOrigin origin) {
-    if (position_ && ((origin == SeekOrigin::Current && offset == 0) ||
-                      (origin == SeekOrigin::Begin && offset == *position_))) {
-        return *position_;
+    if (position_ && origin == SeekOrigin::Current) {
+        if (offset == 0) return *position_;
+        offset += *position_;
+        origin = SeekOrigin::Begin;
     }
+    if (position_ && origin == SeekOrigin::Begin) {
+        // Within what was read ahead (or where the stream stands): no call.
+        const std::int64_t blockStart = *position_ - static_cast<std::int64_t>(next_);
+        if (offset >= blockStart && offset <= blockStart + static_cast<std::int64_t>(end_)) {
+            next_ = static_cast<std::size_t>(offset - blockStart);
+            position_ = offset;
+            return offset;
+        }
+    }
+    // Nothing read ahead is kept: the host's position is the stream's again.
+    dropBuffer();
     int whence = SEEK_SET;
     if (origin == SeekOrigin::Current) whence = SEEK_CUR;
     if (origin == SeekOrigin::End) whence = SEEK_END;

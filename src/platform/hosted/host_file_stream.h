@@ -34,9 +34,16 @@ private:
     std::string key_;
     std::optional<long long> writeTime_;  // set explicitly; outlasts later writes, as on Windows
     bool writtenSinceTime_ = false;
-    // Where the descriptor stands, which only this stream moves; asking for it, or
-    // going where it already is, then needs no call.
+    // Where the stream stands, which only this stream moves; asking for it, or
+    // going where it already is, then needs no call. Nothing when unknown.
     std::optional<std::int64_t> position_ = 0;
+    // A reading stream takes the file in blocks, since its readers ask for a few
+    // bytes at a time (a header, a name, then the data). The bytes read ahead
+    // are buffer_[next_, end_); while there are any, position_ is known.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t next_ = 0, end_ = 0;
+    void dropBuffer() { next_ = end_ = 0; }
+    std::size_t readHost(void* buffer, std::size_t count);
 };
 
 }  // namespace tavlin::hosted

@@ -335,6 +335,37 @@ bool HostNamespace::missingBelowExactFolder(const fs::path& parent, Resolved& re
     return false;
 }
 
+std::optional<Resolved> HostNamespace::resolveToMake(const WindowsPath& path) {
+    const auto root = driveRoot(path.driveLetter());
+    // A name that may be a short one, or one written as a folder, goes the long way.
+    if (!root || path.components.empty() || path.trailingSeparator ||
+        path.components.back().find('~') != std::string::npos) {
+        return resolve(path);
+    }
+    fs::path parent = *root;
+    for (std::size_t i = 0; i + 1 < path.components.size(); ++i) parent /= utf8FromWindows(path.components[i]);
+    const auto kept = listings_.find(parent.string());
+    if (kept == listings_.end()) return resolve(path);
+    const auto stamp = stampOf(parent);
+    if (!stamp || kept->second.stamp != *stamp) return resolve(path);
+    const Listing& names = kept->second;
+    const std::string name = utf8FromWindows(path.components.back());
+    const auto exact = names.entries.find(name);
+    const bool missing = names.byName.count(upperWindows(path.components.back())) == 0;
+    // An exact file is what resolve finds; a folder (whose own stamp resolve
+    // gives) or another spelling goes the long way.
+    if (!missing && (exact == names.entries.end() || exact->second)) return resolve(path);
+    Resolved result;
+    result.path = path;
+    result.host = parent / name;
+    result.exists = !missing;
+    result.parentIsFolder = true;
+    result.hostParent = parent;
+    result.hostName = name;
+    result.parentStamp = stamp;
+    return result;
+}
+
 std::optional<Resolved> HostNamespace::resolve(const WindowsPath& path) {
     const auto root = driveRoot(path.driveLetter());
     if (!root) return std::nullopt;

@@ -211,7 +211,8 @@ std::unique_ptr<FileStream> HostedFileSystem::rewrite(const std::string& path) {
 
 std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& path, WriteMode mode) {
     const MetadataStore::Session session(names_.store());
-    const auto entry = resolve(path);
+    const auto full = absolute(path);
+    const auto entry = full ? names_.resolveToMake(*full) : std::nullopt;
     if (!entry || !entry->parentIsFolder || entry->folder || entry->path.trailingSeparator) {
         throw EFCreateError("Cannot create file " + path);
     }
@@ -288,7 +289,8 @@ bool HostedFileSystem::deleteFile(const std::string& path) {
 
 bool HostedFileSystem::createDirectory(const std::string& path) {
     const MetadataStore::Session session(names_.store());
-    const auto entry = resolve(path);
+    const auto full = absolute(path);
+    const auto entry = full ? names_.resolveToMake(*full) : std::nullopt;
     if (!entry || entry->exists || !entry->parentIsFolder || entry->path.isRoot()) return false;
     if (!isValidFileName(entry->path.components.back())) return false;
     // A file of that name blocks the folder even when it was named with a trailing separator.

@@ -156,7 +156,8 @@ void MetadataStore::eraseEntry(std::map<std::string, Entry>& entries, const std:
 
 void MetadataStore::refresh() {
     if (file_.empty() || sessions_ > 0) return;
-    const FileStamp now = stampOf(file_);
+    const auto held = appender_.stampWhileNamed();
+    const FileStamp now = held ? *held : stampOf(file_);
     if (now == stamp_) return;
     folders_.clear();
     shortNames_.clear();

@@ -101,6 +101,12 @@ void AppendFile::close() {
     fd_ = -1;
 }
 
+std::optional<FileStamp> AppendFile::stampWhileNamed() const {
+    struct stat info {};
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0 || info.st_nlink == 0) return std::nullopt;
+    return stampFrom(info);
+}
+
 FileStamp AppendFile::append(const std::filesystem::path& file, std::string_view bytes) {
     for (bool reopened = false;; reopened = true) {
         if (fd_ < 0) {

@@ -48,6 +48,9 @@ public:
     // since (replaced or removed) takes no more: the bytes go again to the file
     // the path names now.
     FileStamp append(const std::filesystem::path& file, std::string_view bytes);
+    // The stamp of the file the path names, told by the descriptor held while the
+    // file keeps its name (no walk along the path); nothing when that is not known.
+    std::optional<FileStamp> stampWhileNamed() const;
     // Lets the descriptor go, as after replacing the file.
     void close();
 
