@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <set>
 #include <utility>
@@ -136,9 +137,17 @@ std::optional<std::string> IniValueOf(Profile& profile, const std::string& file,
 // The size of the installed files in KiB, rounded up; each target counts once.
 std::uint32_t InstalledKiB(Platform& platform, const SetupState& state) {
     std::set<std::string> seen;
+    // Before the copy most folders are not there yet, and nothing in them needs a look.
+    std::map<std::string, bool> folderThere;
     std::uint64_t bytes = 0;
     for (const auto& target : state.InstallTargets) {
         if (ExtractFileName(target).empty() || !seen.insert(UpperCaseAscii(target)).second) continue;
+        const std::string folder = UpperCaseAscii(ExtractFilePath(target));
+        auto there = folderThere.find(folder);
+        if (there == folderThere.end()) {
+            there = folderThere.emplace(folder, folder.empty() || platform.files().directoryExists(ExtractFilePath(target))).first;
+        }
+        if (!there->second) continue;
         if (target.find_first_of("*?") == std::string::npos) {
             // One file: its entry, without a search of its folder.
             const auto found = platform.files().status(target);

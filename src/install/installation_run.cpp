@@ -85,8 +85,8 @@ void CopyOrAsk(InstallContext& context, const std::string& source, const std::st
     for (;;) {
         std::string error;
         try {
-            if (!platform.files().fileExists(source)) throw EFOpenError("Cannot open file " + source);
-            CopyFileTo(platform, source, folder);
+            // A missing source fails to open with the error that names it.
+            CopyFileAs(platform, source, target);
             Record(context.RecordChange, "Copied file " + source + " to " + target);
             return;
         } catch (const EStreamError& failure) {
@@ -113,14 +113,10 @@ std::string DateText(Platform& platform, TDateTime date) {
 void InstallFile(InstallContext& context, const std::string& source, const std::string& folder) {
     Platform& platform = context.platform;
     FileSystem& files = platform.files();
-    if (!files.fileExists(source)) {
-        CopyOrAsk(context, source, folder);
-        return;
-    }
     const std::string name = ExtractFileName(source);
     const std::string existing = folder + name;
     // Only a library already there is asked about, so only then are dates read.
-    if (!Contains(UpperCaseAscii(name), ".DLL") || !files.fileExists(existing)) {
+    if (!Contains(UpperCaseAscii(name), ".DLL") || !files.fileExists(source) || !files.fileExists(existing)) {
         CopyOrAsk(context, source, folder);
         return;
     }

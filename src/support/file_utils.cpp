@@ -15,7 +15,11 @@ void CopyFileTo(Platform& platform, const std::string& source, const std::string
     FileSystem& files = platform.files();
     std::string target = files.fullPathName(destination);
     if (files.directoryExists(target)) target = IncludeTrailingBackslash(target) + ExtractFileName(source);
+    CopyFileAs(platform, source, target);
+}
 
+void CopyFileAs(Platform& platform, const std::string& source, const std::string& target) {
+    FileSystem& files = platform.files();
     std::unique_ptr<FileStream> in;
     try {
         in = files.openRead(source);

@@ -15,6 +15,9 @@ class Platform;
 // source's file name) in 8192-byte chunks. The copy bears the time of copying.
 // Raises EFOpenError "Cannot open file %s" or EFCreateError "Cannot create file %s".
 void CopyFileTo(Platform& platform, const std::string& source, const std::string& destination);
+// CopyFileTo for a destination known to name the file itself, which saves asking
+// whether it is a folder.
+void CopyFileAs(Platform& platform, const std::string& source, const std::string& target);
 
 // True when the file's attributes can be read and hold every bit of mask.
 bool HasAttributes(Platform& platform, const std::string& path, std::uint32_t mask);

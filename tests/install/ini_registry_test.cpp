@@ -289,7 +289,11 @@ TEST_F(IniRegistryTest, TheEstimatedSizeCountsFilesNotFoldersAndWildcardsByTheir
     };
     for (const Case& c : {Case{{"C:\\Acme\\Data"}, "00000000"}, Case{{"C:\\Acme\\*.bin"}, "00000003"},
                           Case{{"C:\\Acme\\big.bin", "C:\\Acme\\b?g.*"}, "00000006"},
-                          Case{{"C:\\Acme\\Data\\inner.bin", "C:\\Acme\\Data"}, "00000005"}}) {
+                          Case{{"C:\\Acme\\Data\\inner.bin", "C:\\Acme\\Data"}, "00000005"},
+                          // Targets in folders not there add nothing; a folder in another spelling is there.
+                          Case{{"C:\\Missing\\big.bin", "C:\\Nowhere\\*.bin", "C:\\ACME\\DATA\\inner.bin",
+                                "C:\\Acme\\Missing\\small.bin", "C:\\acme\\BIG.BIN"},
+                               "00000008"}}) {
         SCOPED_TRACE(c.size);
         state.InstallTargets.Lines() = c.targets;
         auto context = Context();

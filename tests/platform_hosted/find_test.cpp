@@ -90,5 +90,51 @@ TEST_F(FindTest, TheFilterLeavesOutHiddenSystemAndFolderEntries) {
     EXPECT_EQ(withFolders, ". .. a.b.c Long Folder Name Notes.TXT readme.html sub ");
 }
 
+// The status of one name is answered without a search, and must tell what the
+// search tells: the same entry, attributes, size and time, or nothing.
+TEST_F(FindTest, TheStatusOfANameIsWhatASearchForItFinds) {
+    ASSERT_TRUE(files().setAttributes("C:\\pt\\f.txt", faHidden | faArchive));
+    ASSERT_TRUE(files().createDirectory("C:\\pt\\sub\\deeper"));
+    writeMachineFile(files(), "C:\\pt\\sub\\deeper\\inner.txt", "inner text");
+    ASSERT_TRUE(files().setCurrentDirectory("C:\\pt"));
+    for (const char* path : {
+             "C:\\pt\\f.txt", "c:\\PT\\F.TXT", "C:\\pt\\README~1.HTM", "C:\\pt\\LONGFO~1", "C:\\pt\\sub",
+             "Notes.txt", "c:noext",
+             // Folders on the way spelt otherwise than on the host, or by short name.
+             "C:\\PT\\SUB\\DEEPER\\inner.txt", "C:\\pt\\SUB\\deeper\\INNER.TXT",
+             "C:\\PT\\sub\\deeper\\inner.txt",
+             // Nothing there, at any depth below what is.
+             "C:\\pt\\missing.txt", "C:\\pt\\missing\\deeper\\x.txt", "C:\\nowhere\\at\\all.txt",
+             "C:\\pt\\f.txt\\below.txt", "C:\\PT\\F.TXT\\BELOW\\x.txt",
+             // What the search takes its own way.
+             "C:\\pt\\sub\\", "C:\\pt\\sub\\.", "C:\\pt\\f.txt.", "C:\\pt\\", "C:\\"}) {
+        SCOPED_TRACE(path);
+        const auto status = files().status(path);
+        const auto found = files().findAll(path);
+        ASSERT_EQ(status.has_value(), !found.empty());
+        if (!status) continue;
+        EXPECT_EQ(status->attributes, found[0].attributes);
+        EXPECT_EQ(status->size, found[0].size);
+        EXPECT_EQ(status->lastWriteDos, found[0].lastWriteDos);
+    }
+    EXPECT_EQ(files().status("C:\\PT\\SUB\\DEEPER\\inner.txt")->size, 10u);
+    EXPECT_EQ(files().status("C:\\pt\\f.txt")->attributes, faHidden | faArchive);
+}
+
+// Paths whose folders exist only in another spelling reach them, for looking and
+// for making, however deep the spelling differs.
+TEST_F(FindTest, PathsReachFoldersSpeltOtherwiseAtAnyDepth) {
+    ASSERT_TRUE(files().createDirectory("C:\\pt\\sub\\deeper"));
+    writeMachineFile(files(), "C:\\PT\\SUB\\DEEPER\\made.txt", "m");
+    writeMachineFile(files(), "C:\\pt\\LONGFO~1\\by short.txt", "s");
+    ASSERT_TRUE(files().createDirectory("C:\\Pt\\Sub\\Deeper\\Made Folder"));
+    EXPECT_TRUE(fs::is_regular_file(driveC() / "pt" / "sub" / "deeper" / "made.txt"));
+    EXPECT_TRUE(fs::is_regular_file(driveC() / "pt" / "Long Folder Name" / "by short.txt"));
+    EXPECT_TRUE(fs::is_directory(driveC() / "pt" / "sub" / "deeper" / "Made Folder"));
+    EXPECT_EQ(names("C:\\PT\\SUB\\*.*"), ". .. deeper");
+    EXPECT_FALSE(files().createDirectory("C:\\PT\\NOPE\\x"));
+    EXPECT_FALSE(fs::exists(driveC() / "PT"));
+}
+
 }  // namespace
 }  // namespace tavlin::hosted::testing

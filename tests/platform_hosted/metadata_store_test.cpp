@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -90,6 +91,35 @@ TEST_F(MetadataStoreTest, ARecordAnotherStoreAddsDuringAnOperationIsNoticed) {
     EXPECT_EQ(first.get(drive(), "b.txt").attributes, faSysFile);
     EXPECT_EQ(first.get(drive(), "a.txt").attributes, faHidden);
     EXPECT_EQ(openStore().get(drive(), "b.txt").attributes, faSysFile);
+}
+
+TEST_F(MetadataStoreTest, ARecordGoesToTheFileThePathNamesAfterItWasReplacedOrRemoved) {
+    const fs::path file = folder_ / "metadata.tsv";
+    const struct {
+        const char* what;
+        std::function<void()> change;  // behind the first store's back, between its writes
+        bool keepsEarlier;             // whether its earlier record is still in the file
+    } cases[] = {
+        {"replaced by another store's compaction",
+         [&] {
+             auto other = openStore();
+             for (int i = 0; i < 300; ++i) other.setAttributes(drive(), "flip.txt", (i % 2) ? faHidden : faReadOnly);
+         },
+         true},
+        {"removed on the host", [&] { fs::remove(file); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(file);
+        auto store = openStore();
+        store.setAttributes(drive(), "early.txt", faReadOnly);  // makes the file
+        store.setAttributes(drive(), "early.txt", faHidden);    // appends to it
+        c.change();
+        store.setAttributes(drive(), "late.txt", faSysFile);
+        auto reopened = openStore();
+        EXPECT_EQ(reopened.get(drive(), "late.txt").attributes, faSysFile);
+        EXPECT_EQ(reopened.get(drive(), "early.txt").attributes.has_value(), c.keepsEarlier);
+    }
 }
 
 TEST_F(MetadataStoreTest, AFolderIsOneFolderHoweverItsPathIsWritten) {

@@ -29,8 +29,14 @@ HostFileStream::~HostFileStream() {
 std::size_t HostFileStream::read(void* buffer, std::size_t count) {
     for (;;) {
         const ssize_t n = ::read(fd_, buffer, count);
-        if (n >= 0) return static_cast<std::size_t>(n);
-        if (errno != EINTR) throw EReadError("Stream read error");
+        if (n >= 0) {
+            if (position_) *position_ += n;
+            return static_cast<std::size_t>(n);
+        }
+        if (errno != EINTR) {
+            position_.reset();
+            throw EReadError("Stream read error");
+        }
     }
 }
 
@@ -42,19 +48,29 @@ void HostFileStream::writeBuffer(const void* buffer, std::size_t count) {
         const ssize_t n = ::write(fd_, bytes, count);
         if (n < 0) {
             if (errno == EINTR) continue;
+            position_.reset();
             throw EWriteError("Stream write error");
         }
+        if (position_) *position_ += n;
         bytes += n;
         count -= static_cast<std::size_t>(n);
     }
 }
 
 std::int64_t HostFileStream::seek(std::int64_t offset, SeekOrigin origin) {
+    if (position_ && ((origin == SeekOrigin::Current && offset == 0) ||
+                      (origin == SeekOrigin::Begin && offset == *position_))) {
+        return *position_;
+    }
     int whence = SEEK_SET;
     if (origin == SeekOrigin::Current) whence = SEEK_CUR;
     if (origin == SeekOrigin::End) whence = SEEK_END;
     const off_t position = ::lseek(fd_, static_cast<off_t>(offset), whence);
-    if (position < 0) throw EStreamError("Stream seek error");
+    if (position < 0) {
+        position_.reset();
+        throw EStreamError("Stream seek error");
+    }
+    position_ = position;
     return position;
 }
 

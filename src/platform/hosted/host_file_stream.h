@@ -34,6 +34,9 @@ private:
     std::string key_;
     std::optional<long long> writeTime_;  // set explicitly; outlasts later writes, as on Windows
     bool writtenSinceTime_ = false;
+    // Where the descriptor stands, which only this stream moves; asking for it, or
+    // going where it already is, then needs no call.
+    std::optional<std::int64_t> position_ = 0;
 };
 
 }  // namespace tavlin::hosted

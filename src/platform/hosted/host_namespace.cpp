@@ -49,13 +49,15 @@ FolderStamp folderStampFrom(const struct stat& info) {
 struct HostLook {
     std::optional<bool> kind;
     std::optional<FolderStamp> stamp;
+    HostStatus status;
 };
 
 HostLook lookAt(const fs::path& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return {};
-    if (S_ISDIR(info.st_mode)) return {true, folderStampFrom(info)};
-    if (S_ISREG(info.st_mode)) return {false, std::nullopt};
+    const HostStatus status{static_cast<std::uint64_t>(info.st_size), info.st_mtim.tv_sec};
+    if (S_ISDIR(info.st_mode)) return {true, folderStampFrom(info), status};
+    if (S_ISREG(info.st_mode)) return {false, std::nullopt, status};
     return {};
 }
 
@@ -237,7 +239,9 @@ void HostNamespace::startEntry(const fs::path& folder, const std::string& hostNa
     const std::string longName = windowsFromUtf8(hostName);
     std::string shortName;
     if (!fitsShortName(longName)) {
-        Listing* names = listing(folder);
+        // noteChange has just looked at the folder when it kept the listing.
+        const auto kept = listings_.find(folder.string());
+        Listing* names = kept != listings_.end() ? &kept->second : listing(folder);
         if (!names) return;
         // What the store kept of an earlier entry of this name is dropped below,
         // and whatever another process changed in the store is not known here.
@@ -282,7 +286,7 @@ bool HostNamespace::resolveExactly(const fs::path& root, Resolved& result) {
     const auto& kind = look.kind;
     if (!kind) {
         const auto parentStamp = stampOf(parent);
-        if (!parentStamp) return false;
+        if (!parentStamp) return missingBelowExactFolder(parent, result);
         result.parentIsFolder = true;
         result.hostParent = parent;
         result.parentStamp = parentStamp;
@@ -300,6 +304,7 @@ bool HostNamespace::resolveExactly(const fs::path& root, Resolved& result) {
         result.exists = true;
         result.folder = *kind;
         result.stamp = look.stamp;
+        result.hostStatus = look.status;
         result.parentIsFolder = true;
         result.hostParent = parent;
         result.hostName = name;
@@ -307,6 +312,27 @@ bool HostNamespace::resolveExactly(const fs::path& root, Resolved& result) {
     // A file named with a trailing separator is not found, as on Windows.
     if (result.exists && !result.folder && path.trailingSeparator) result.exists = false;
     return true;
+}
+
+bool HostNamespace::missingBelowExactFolder(const fs::path& parent, Resolved& result) {
+    // The folder that holds the path is not there as written: look upwards for
+    // the deepest level that is. When the next name is not there in any spelling
+    // either, nothing below it is, and the walk from the root need not be made.
+    const WindowsPath& path = result.path;
+    fs::path level = parent;
+    std::size_t depth = path.components.size() - 1;  // components that level spells
+    while (depth > 0) {
+        level = level.parent_path();
+        --depth;
+        const HostLook look = lookAt(level);
+        if (!look.kind) continue;
+        // A file on the way ends the path as the walk would: exact names win.
+        if (*look.kind && findInexact(level, path.components[depth], look.stamp)) return false;
+        result.host = parent / utf8FromWindows(path.components.back());
+        result.hostName = utf8FromWindows(path.components.back());
+        return true;
+    }
+    return false;
 }
 
 std::optional<Resolved> HostNamespace::resolve(const WindowsPath& path) {

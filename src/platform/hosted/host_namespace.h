@@ -37,6 +37,12 @@ struct FolderStamp {
     bool operator==(const FolderStamp&) const = default;
 };
 
+// What one look at an existing host entry told besides its kind.
+struct HostStatus {
+    std::uint64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+};
+
 // A Windows path and its place on the host.
 struct Resolved {
     WindowsPath path;               // absolute, as given
@@ -49,6 +55,8 @@ struct Resolved {
     // The stamps the look-up saw, where it looked: of the entry when a folder, and
     // of the folder that holds it. An operation that follows at once need not look again.
     std::optional<FolderStamp> stamp, parentStamp;
+    // Where the look-up looked at the entry itself (found as written): what it saw.
+    std::optional<HostStatus> hostStatus;
 };
 
 class HostNamespace {
@@ -99,6 +107,9 @@ private:
     // resolve for a path whose folder exists under the names as written; false
     // (result untouched) when it does not.
     bool resolveExactly(const std::filesystem::path& root, Resolved& result);
+    // resolveExactly for a path whose folder is missing as written (parent):
+    // true with result filled in when no spelling of the path exists.
+    bool missingBelowExactFolder(const std::filesystem::path& parent, Resolved& result);
     static std::optional<FolderStamp> stampOf(const std::filesystem::path& folder);
     // The current listing of a folder; nothing when it cannot be read. A stamp
     // the caller has just taken saves looking at the folder again.

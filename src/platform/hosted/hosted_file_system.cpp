@@ -128,6 +128,25 @@ std::vector<FindData> HostedFileSystem::findAll(const std::string& pattern) {
     return found;
 }
 
+std::optional<FileStatus> HostedFileSystem::status(const std::string& path) {
+    // What the search would take differently (no name, a name with a wildcard or
+    // a trailing "." or separator) goes the search's way.
+    const auto name = splitPattern(path).second;
+    if (name.empty() || name.back() == '.' || hasWildcards(name)) return FileSystem::status(path);
+    const MetadataStore::Session session(names_.store());
+    const auto entry = resolve(path);
+    if (!entry || !entry->exists) return std::nullopt;
+    FileStatus status;
+    status.attributes = attributesOf(*entry);
+    std::optional<HostStatus> info = entry->hostStatus;
+    if (!info) {
+        if (const auto host = hostStatus(entry->host)) info = HostStatus{static_cast<std::uint64_t>(host->st_size), host->st_mtim.tv_sec};
+    }
+    if (info && !entry->folder) status.size = info->size;
+    status.lastWriteDos = info ? dosTimeFromHost(info->modifiedSeconds).value_or(0) : 0;
+    return status;
+}
+
 std::optional<std::uint32_t> HostedFileSystem::attributes(const std::string& path) {
     const MetadataStore::Session session(names_.store());
     const auto entry = resolve(path);

@@ -206,7 +206,7 @@ void MetadataStore::append(const std::string& newRecords) {
     }
     // A record cut short by a killed process must not swallow the next one.
     const std::string records = endsCleanly_ ? newRecords : "\n" + newRecords;
-    const FileStamp after = appendHostFile(file_, records);
+    const FileStamp after = appender_.append(file_, records);
     endsCleanly_ = true;
     for (const char c : newRecords) records_ += c == '\n';
     // Another process that appended meanwhile makes the sizes disagree: read it all again.
@@ -224,6 +224,7 @@ void MetadataStore::compact() {
             ++records_;
         }
     }
+    appender_.close();
     replaceHostFile(file_, out);
     endsCleanly_ = true;
     stamp_ = stampOf(file_);

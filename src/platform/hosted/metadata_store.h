@@ -96,6 +96,7 @@ private:
     std::uint64_t reloads_ = 0;
     int sessions_ = 0;
     FileStamp stamp_;
+    AppendFile appender_;
     std::size_t records_ = 0;  // records in the file, live or superseded
     bool endsCleanly_ = true;  // the file ends with a whole line
 };

@@ -94,4 +94,29 @@ FileStamp appendHostFile(const std::filesystem::path& file, std::string_view byt
     return known ? stampFrom(info) : stampOf(file);
 }
 
+AppendFile::~AppendFile() { close(); }
+
+void AppendFile::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+FileStamp AppendFile::append(const std::filesystem::path& file, std::string_view bytes) {
+    for (bool reopened = false;; reopened = true) {
+        if (fd_ < 0) {
+            fd_ = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+            if (fd_ < 0) raise("Cannot open", file);
+        }
+        struct stat info {};
+        if (!writeAll(fd_, bytes) || ::fstat(fd_, &info) != 0) {
+            const int saved = errno;
+            close();
+            errno = saved;
+            raise("Cannot write", file);
+        }
+        if (info.st_nlink > 0 || reopened) return stampFrom(info);
+        close();
+    }
+}
+
 }  // namespace tavlin::hosted

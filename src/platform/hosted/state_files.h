@@ -34,4 +34,25 @@ void replaceHostFile(const std::filesystem::path& file, std::string_view bytes);
 // has after them. Raises EInOutError.
 FileStamp appendHostFile(const std::filesystem::path& file, std::string_view bytes);
 
+// A file that records are appended to again and again, its descriptor kept open
+// between appends so that each costs a write and a look at the descriptor instead
+// of a walk along the path to open it and a close.
+class AppendFile {
+public:
+    AppendFile() = default;
+    ~AppendFile();
+    AppendFile(const AppendFile&) = delete;
+    AppendFile& operator=(const AppendFile&) = delete;
+
+    // appendHostFile through the descriptor held. A file that has lost its name
+    // since (replaced or removed) takes no more: the bytes go again to the file
+    // the path names now.
+    FileStamp append(const std::filesystem::path& file, std::string_view bytes);
+    // Lets the descriptor go, as after replacing the file.
+    void close();
+
+private:
+    int fd_ = -1;
+};
+
 }  // namespace tavlin::hosted
