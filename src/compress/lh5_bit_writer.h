@@ -1,10 +1,13 @@
-// The LH5 encoder's bit writer: bits go out most significant first, a byte
-// through the frame's EmitByte as soon as it is full.
+// The LH5 encoder's bit writer: bits go out most significant first. Whole bytes
+// gather in a small buffer that goes to the frame in one piece, so the frame's
+// per-byte checks run once per buffer; the bytes, their order and the failure
+// when the output grows past its limit are those of writing each byte at once.
 #pragma once
 
 #include <cstdint>
 
 #include "compress/codec_frame.h"
+#include "compress/lh5_output_window.h"
 
 namespace tavlin::lh5 {
 
@@ -16,22 +19,46 @@ public:
     void WriteCode(int n, std::uint16_t x) {
         pending_ = (pending_ << n) | (static_cast<std::uint32_t>(x) >> (16 - n));
         count_ += n;
-        while (count_ >= 8) {
-            count_ -= 8;
-            frame_.EmitByte(static_cast<std::uint8_t>(pending_ >> count_));
+        if (count_ >= 32) {
+            count_ -= 32;
+            const auto word = static_cast<std::uint32_t>(pending_ >> count_);
+            bytes_[used_] = static_cast<std::uint8_t>(word >> 24);
+            bytes_[used_ + 1] = static_cast<std::uint8_t>(word >> 16);
+            bytes_[used_ + 2] = static_cast<std::uint8_t>(word >> 8);
+            bytes_[used_ + 3] = static_cast<std::uint8_t>(word);
+            used_ += 4;
+            if (used_ == kBufferBytes) Flush();
         }
     }
     // Writes the low n (0..16) bits of x.
     void WriteBits(int n, unsigned x) { WriteCode(n, static_cast<std::uint16_t>(x << (16 - n))); }
-    // Completes a partly filled last byte with zero bits; writes nothing otherwise.
-    void Finish() { WriteBits(7, 0); }
+    // Completes a partly filled last byte with zero bits (writes nothing when
+    // none is pending) and hands everything to the frame.
+    void Finish() {
+        WriteBits(7, 0);
+        while (count_ >= 8) {
+            count_ -= 8;
+            bytes_[used_++] = static_cast<std::uint8_t>(pending_ >> count_);
+        }
+        Flush();
+    }
 
 private:
+    static constexpr int kBufferBytes = 4096;
+
+    void Flush() {
+        EmitBytes(frame_, bytes_, static_cast<std::size_t>(used_));
+        used_ = 0;
+    }
+
     TCompThreadSafety& frame_;
-    // Bits not yet written, the last count_ of them in the low bits (fewer than
-    // 8 between calls); the bits above are written already.
-    std::uint32_t pending_ = 0;
+    // Bits not yet in bytes_, the last count_ of them in the low bits (fewer
+    // than 32 between calls); the bits above are written already.
+    std::uint64_t pending_ = 0;
     int count_ = 0;
+    // Room for the last partial words at the end.
+    std::uint8_t bytes_[kBufferBytes + 8] = {};
+    int used_ = 0;
 };
 
 }  // namespace tavlin::lh5

@@ -38,6 +38,19 @@ TEST(Lh5Encoder, InputsThatDoNotShrinkRaiseUnableToCompress) {
     }
 }
 
+TEST(Lh5Encoder, OutputLimitHoldsToTheLastByte) {
+    // Streams that end inside the first output buffer, just past it, and after
+    // several; random bytes give one that ends while far past its input's size.
+    const Bytes inputs[] = {Bytes(1000, 'a'), SampleText(2000), SampleText(30000), SampleText(200000),
+                            RandomBytes(30000, 3)};
+    for (const Bytes& input : inputs) {
+        const Bytes stream = CompressLh5Unlimited(input);
+        const auto size = static_cast<std::int32_t>(stream.size());
+        EXPECT_EQ(CompressLh5Limited(input, size), stream) << input.size() << " bytes";
+        EXPECT_THROW(CompressLh5Limited(input, size - 1), EUnableToCompress) << input.size() << " bytes";
+    }
+}
+
 TEST(Lh5Encoder, RunOfEqualBytesIsALiteralAndLongMatches) {
     // 1000 x 'a': 'a', three matches of 256 and one of 231, all at distance 1.
     StreamBits bits;

@@ -30,7 +30,9 @@ CodecResult CompressLh5(const Bytes& input, std::int32_t key) {
     return result;
 }
 
-Bytes CompressLh5Unlimited(const Bytes& input) {
+Bytes CompressLh5Unlimited(const Bytes& input) { return CompressLh5Limited(input, 0x7FFFFFFF); }
+
+Bytes CompressLh5Limited(const Bytes& input, std::int32_t outLimit) {
     TCompThreadSafety state;
     MemoryStream source(input);
     MemoryStream dest;
@@ -39,7 +41,7 @@ Bytes CompressLh5Unlimited(const Bytes& input) {
     state.InBuffer = std::make_unique<std::uint8_t[]>(kCodecBufferSize);
     state.OutBuffer = std::make_unique<std::uint8_t[]>(kCodecBufferSize);
     state.InLeft = static_cast<std::int32_t>(input.size());
-    state.OutLimit = 0x7FFFFFFF;
+    state.OutLimit = outLimit;
     CompressLH5(state);
     dest.writeBuffer(state.OutBuffer.get(), static_cast<std::size_t>(state.OutPos));
     return dest.bytes();

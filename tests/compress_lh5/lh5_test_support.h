@@ -44,6 +44,9 @@ CodecResult CompressLh5(const Bytes& input, std::int32_t key = 0);
 // CompressLH5 in a frame set up by hand without RunCodec's output limit, to see
 // the whole stream of an input that does not shrink.
 Bytes CompressLh5Unlimited(const Bytes& input);
+// The same with an output limit of outLimit bytes: EUnableToCompress once the
+// stream would grow past it.
+Bytes CompressLh5Limited(const Bytes& input, std::int32_t outLimit);
 // ExpandLH5 through RunCodec; sourceSize < 0 means the whole stream.
 CodecResult ExpandLh5(const Bytes& stream, std::int32_t destSize, std::int32_t key = 0, bool descramble = false,
                       std::size_t maxRead = SIZE_MAX, std::int32_t sourceSize = -1);
