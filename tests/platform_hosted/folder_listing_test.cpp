@@ -55,9 +55,9 @@ TEST_F(FolderListingTest, ChangesOnTheHostAreSeenByAnOpenMachine) {
     }
 }
 
-// Making and writing ask the kept listing whether a name is there: what the host
-// changed since must count.
-TEST_F(FolderListingTest, MakingAndWritingSeeChangesOnTheHost) {
+// Making, writing and removing ask the kept listing whether a name is there:
+// what the host changed since must count.
+TEST_F(FolderListingTest, MakingWritingAndRemovingSeeChangesOnTheHost) {
     auto machine = openMachine();
     FileSystem& files = machine->files();
     ASSERT_TRUE(files.createDirectory("C:\\W"));
@@ -78,6 +78,17 @@ TEST_F(FolderListingTest, MakingAndWritingSeeChangesOnTheHost) {
     fs::create_directory(folder / "Sub");
     EXPECT_FALSE(files.createDirectory("C:\\W\\SUB"));
     EXPECT_THROW(files.create("C:\\W\\sub"), EFCreateError);
+    // Removing: a file gone on the host is not there to remove; one made there is.
+    writeHostFile(folder / "Gone.txt", "g");
+    ASSERT_TRUE(files.fileExists("C:\\W\\gone.txt"));
+    fs::remove(folder / "Gone.txt");
+    EXPECT_FALSE(files.deleteFile("C:\\W\\Gone.txt"));
+    writeHostFile(folder / "Late.txt", "l");
+    EXPECT_TRUE(files.deleteFile("C:\\W\\Late.txt"));
+    EXPECT_FALSE(fs::exists(folder / "Late.txt"));
+    writeHostFile(folder / "Late.txt", "again");
+    EXPECT_TRUE(files.deleteFile("C:\\W\\LATE.TXT"));
+    EXPECT_FALSE(fs::exists(folder / "Late.txt"));
     writeHostFile(folder / "Blocker", "b");
     EXPECT_FALSE(files.createDirectory("C:\\W\\blocker"));
     EXPECT_TRUE(files.createDirectory("C:\\W\\Made"));

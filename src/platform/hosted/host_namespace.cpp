@@ -335,7 +335,7 @@ bool HostNamespace::missingBelowExactFolder(const fs::path& parent, Resolved& re
     return false;
 }
 
-std::optional<Resolved> HostNamespace::resolveToMake(const WindowsPath& path) {
+std::optional<Resolved> HostNamespace::resolveForChange(const WindowsPath& path) {
     const auto root = driveRoot(path.driveLetter());
     // A name that may be a short one, or one written as a folder, goes the long way.
     if (!root || path.components.empty() || path.trailingSeparator ||

@@ -68,10 +68,11 @@ public:
 
     // Nothing when the drive is not mapped.
     std::optional<Resolved> resolve(const WindowsPath& path);
-    // resolve for a path about to be made or written: where its folder's listing
-    // is kept, one look at the folder tells whether the name is there (result
-    // without hostStatus), instead of a look at the name and then at the folder.
-    std::optional<Resolved> resolveToMake(const WindowsPath& path);
+    // resolve for a path about to be made, written or removed: where its folder's
+    // listing is kept, one look at the folder tells whether the name is there
+    // (result without hostStatus), instead of a look at the name and then at the
+    // folder.
+    std::optional<Resolved> resolveForChange(const WindowsPath& path);
 
     // The entries of a host folder in the order Windows lists them, each with its
     // short name (given now, and kept, where the folder had none for it).

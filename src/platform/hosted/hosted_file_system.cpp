@@ -212,7 +212,7 @@ std::unique_ptr<FileStream> HostedFileSystem::rewrite(const std::string& path) {
 std::unique_ptr<FileStream> HostedFileSystem::openForWriting(const std::string& path, WriteMode mode) {
     const MetadataStore::Session session(names_.store());
     const auto full = absolute(path);
-    const auto entry = full ? names_.resolveToMake(*full) : std::nullopt;
+    const auto entry = full ? names_.resolveForChange(*full) : std::nullopt;
     if (!entry || !entry->parentIsFolder || entry->folder || entry->path.trailingSeparator) {
         throw EFCreateError("Cannot create file " + path);
     }
@@ -275,12 +275,13 @@ void HostedFileSystem::replaceWhole(const std::string& path, std::string_view by
 
 bool HostedFileSystem::deleteFile(const std::string& path) {
     const MetadataStore::Session session(names_.store());
-    const auto entry = resolve(path);
+    const auto full = absolute(path);
+    const auto entry = full ? names_.resolveForChange(*full) : std::nullopt;
     if (!entry || !entry->exists || entry->folder) return false;
     if (attributesOf(*entry) & faReadOnly) return false;
     const std::string key = keyOf(*entry);
     if (openFiles_->isOpen(key) || openFiles_->isHeld(key)) return false;
-    names_.prepareChange(entry->hostParent);
+    names_.prepareChange(entry->hostParent, entry->parentStamp);
     std::error_code error;
     if (!fs::remove(entry->host, error) || error) return false;
     names_.removedEntry(entry->hostParent, entry->hostName);
@@ -290,7 +291,7 @@ bool HostedFileSystem::deleteFile(const std::string& path) {
 bool HostedFileSystem::createDirectory(const std::string& path) {
     const MetadataStore::Session session(names_.store());
     const auto full = absolute(path);
-    const auto entry = full ? names_.resolveToMake(*full) : std::nullopt;
+    const auto entry = full ? names_.resolveForChange(*full) : std::nullopt;
     if (!entry || entry->exists || !entry->parentIsFolder || entry->path.isRoot()) return false;
     if (!isValidFileName(entry->path.components.back())) return false;
     // A file of that name blocks the folder even when it was named with a trailing separator.
