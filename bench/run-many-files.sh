@@ -32,6 +32,11 @@ make_product() {
 # creating files dearer for a while after many were deleted (ext4 skips inodes
 # freed in the last seconds, one by one), which would charge one size's clean-up
 # to the next size's install.
+# The same holds across runs and across processes: minutes after a large deletion
+# anywhere in the same block groups (the last run's clean-up, a build tree
+# removed), ext4 installs here can take several times as long, while a folder of
+# a new name does not escape it. Compare ext4 figures only from a quiet disk, or
+# measure on tmpfs (a WORK_DIR below /dev/shm).
 rm -rf "$work"/Many-* "$work"/media-* "$work"/machine-*
 
 # Wall time, and processor time (user + system) that other work on the machine disturbs less.
