@@ -116,5 +116,22 @@ TEST_F(ShortNameTest, FilesMadeOnTheHostGetStableShortNames) {
     EXPECT_EQ(machine->files().shortPathName("C:\\Host Made Aardvark.txt"), "C:\\HOSTMA~3.TXT");
 }
 
+// Host-made names of one sequence take the lowest free number in listing order,
+// also past nine, where the tail takes a letter more of the base.
+TEST_F(ShortNameTest, ManyHostMadeNamesTakeTheLowestFreeNumberInListingOrder) {
+    for (int i = 1; i <= 12; ++i) {
+        writeHostFile(driveC() / ("Host Made " + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".txt"), "x");
+    }
+    writeHostFile(driveC() / "HostMaker.txt", "y");
+    auto machine = openMachine();
+    for (int i = 1; i <= 12; ++i) {
+        const std::string tail = "~" + std::to_string(i);
+        EXPECT_EQ(machine->files().shortPathName("C:\\Host Made " + std::string(i < 10 ? "0" : "") +
+                                                 std::to_string(i) + ".txt"),
+                  "C:\\" + std::string("HOSTMADE").substr(0, 8 - tail.size()) + tail + ".TXT");
+    }
+    EXPECT_EQ(machine->files().shortPathName("C:\\HostMaker.txt"), "C:\\HOSTM~13.TXT");
+}
+
 }  // namespace
 }  // namespace tavlin::hosted::testing

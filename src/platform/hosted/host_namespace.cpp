@@ -167,9 +167,15 @@ std::vector<HostEntry> HostNamespace::list(const fs::path& folder, const std::op
         if (!entry.shortName.empty()) used.insert(upperWindows(entry.shortName));
     }
     std::map<std::string, std::string> given;
+    // Names only join used, so a sequence's numbers below the last one given stay
+    // taken: each name goes on from there rather than trying them all again,
+    // which made listing a folder of many similar names square in their count.
+    std::map<std::string, unsigned> firstFreeTail;
     for (auto& entry : entries) {
         if (!entry.shortName.empty()) continue;
-        entry.shortName = makeShortName(entry.longName, [&](const std::string& name) { return used.count(name) > 0; });
+        entry.shortName = makeShortName(
+            entry.longName, [&](const std::string& name) { return used.count(name) > 0; },
+            firstFreeTail[shortNameSequence(entry.longName)]);
         used.insert(entry.shortName);
         given[entry.hostName] = entry.shortName;
     }
