@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavlin {
@@ -31,6 +32,17 @@ public:
     // Sets one key; creates the file, the section or the key as needed.
     virtual bool writeString(const std::string& file, const std::string& section, const std::string& key,
                              const std::string& value) = 0;
+    // Sets several keys of one section, in order, as writeString would one by one.
+    // The hosted machine makes it one change of the file, so that a long list
+    // costs one rewrite rather than one per key; elsewhere it is a key at a time.
+    // False at the first key that could not be written.
+    virtual bool writeStrings(const std::string& file, const std::string& section,
+                              const std::vector<std::pair<std::string, std::string>>& keys) {
+        for (const auto& [key, value] : keys) {
+            if (!writeString(file, section, key, value)) return false;
+        }
+        return true;
+    }
     // Removes one key (WritePrivateProfileStringA with no value), or with an empty
     // key the whole section (no key name). True when the file is as asked after.
     virtual bool deleteKey(const std::string& file, const std::string& section, const std::string& key) = 0;

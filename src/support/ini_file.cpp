@@ -1,6 +1,7 @@
 #include "support/ini_file.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "platform/platform.h"
 #include "support/string_list.h"
@@ -70,6 +71,15 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key, bool 
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
     if (!platform_.profile().writeString(fileName_, section, key, value)) {
+        throw EIniFileException("Unable to write to " + fileName_);
+    }
+}
+
+void IniFile::WriteEmptyKeys(const std::string& section, const std::vector<std::string>& keys) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    entries.reserve(keys.size());
+    for (const auto& key : keys) entries.emplace_back(key, "");
+    if (!platform_.profile().writeStrings(fileName_, section, entries)) {
         throw EIniFileException("Unable to write to " + fileName_);
     }
 }

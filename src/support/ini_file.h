@@ -38,6 +38,9 @@ public:
     bool ReadBool(const std::string& section, const std::string& key, bool defaultValue);
     // Raises EIniFileException "Unable to write to <file>" when the key cannot be written.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    // Several keys of one section with empty values, as one change where the
+    // platform can make it one; raises as WriteString does.
+    void WriteEmptyKeys(const std::string& section, const std::vector<std::string>& keys);
 
     // The key names of a section through the profile functions, all of them however
     // many there are.

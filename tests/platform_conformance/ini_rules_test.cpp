@@ -2,6 +2,7 @@
 // profile functions apply them: reading values, listing key names, and where a
 // write puts a key.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform_conformance/conformance_fixture.h"
@@ -193,6 +194,45 @@ TEST_F(IniRules, WritesKeysWhereTheProfileRulesPutThem) {
         if (c.before) writeFile(file, c.before);
         for (const auto& w : c.writes) EXPECT_TRUE(profile().writeString(file, w.section, w.key, w.value));
         EXPECT_EQ(nonBlankLines(readFile(file)), c.after);
+    }
+}
+
+struct ManyKeysCase {
+    const char* what;
+    const char* before;  // nullptr: the file does not exist
+    const char* section;
+    std::vector<std::pair<std::string, std::string>> keys;
+};
+
+const ManyKeysCase manyKeysCases[] = {
+    {"a new file", nullptr, "Files", {{"C:\\A\\a.txt", ""}, {"C:\\A\\b.txt", ""}}},
+    {"a section made by its first key", "[Name]\r\nTitle=Acme\r\n", "Files", {{"x", ""}, {"y", ""}, {"z", ""}}},
+    {"new keys after the last key, old ones in place, whatever their case",
+     "[Files]\r\nC:\\A\\*.*=\r\n\r\n[Folder]\r\nC:\\A=\r\n",
+     "FILES",
+     {{"c:\\b\\x.dll", ""}, {"c:\\a\\*.*", "1"}, {"C:\\B\\y.dll", "2"}}},
+    {"a key given twice keeps its first place and its last value", "[S]\r\nk=1\r\n", "S",
+     {{"n", "1"}, {"k", "1"}, {"N", "2"}, {"m", ""}}},
+    {"a section without keys, blank lines and a comment", "[S]\r\n; note\r\n\r\n\r\n[T]\r\nt=1\r\n", "S",
+     {{"a", ""}, {"b", ""}}},
+    {"a last line without its line end", "[S]\r\nk=1", "S", {{"j", "2"}, {"k", "3"}}},
+    {"blanks around names and values", "[S]\r\n  k  = 1 \r\n", "S", {{" k ", " 1 "}, {" j", "x "}}},
+};
+
+TEST_F(IniRules, ManyKeysWrittenAtOnceLandAsWrittenOneByOne) {
+    const std::string together = scratch() + "together.ini";
+    const std::string singly = scratch() + "singly.ini";
+    for (const auto& c : manyKeysCases) {
+        SCOPED_TRACE(c.what);
+        files().deleteFile(together);
+        files().deleteFile(singly);
+        if (c.before) {
+            writeFile(together, c.before);
+            writeFile(singly, c.before);
+        }
+        EXPECT_TRUE(profile().writeStrings(together, c.section, c.keys));
+        for (const auto& [key, value] : c.keys) EXPECT_TRUE(profile().writeString(singly, c.section, key, value));
+        EXPECT_EQ(readFile(together), readFile(singly));
     }
 }
 

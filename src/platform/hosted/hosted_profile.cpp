@@ -81,6 +81,16 @@ bool HostedProfile::writeString(const std::string& file, const std::string& sect
     return store(path, document.bytes());
 }
 
+bool HostedProfile::writeStrings(const std::string& file, const std::string& section,
+                                 const std::vector<std::pair<std::string, std::string>>& keys) {
+    const std::string path = pathOf(file);
+    const auto bytes = loadForChange(path);
+    if (!bytes) return false;
+    IniDocument document(*bytes);
+    if (!document.setAll(section, keys)) return true;
+    return store(path, document.bytes());
+}
+
 bool HostedProfile::deleteKey(const std::string& file, const std::string& section, const std::string& key) {
     const auto loaded = loadForChange(pathOf(file));
     if (!loaded) return false;

@@ -18,6 +18,8 @@ public:
                                           std::size_t bufferSize) override;
     bool writeString(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value) override;
+    bool writeStrings(const std::string& file, const std::string& section,
+                      const std::vector<std::pair<std::string, std::string>>& keys) override;
     bool deleteKey(const std::string& file, const std::string& section, const std::string& key) override;
 
 private:

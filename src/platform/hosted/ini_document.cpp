@@ -3,6 +3,8 @@
 // key line; everything else (blank lines, lines without "=") is left alone.
 #include "platform/hosted/ini_document.h"
 
+#include <map>
+
 #include "platform/hosted/windows_text.h"
 
 namespace tavlin::hosted {
@@ -145,6 +147,64 @@ bool IniDocument::set(const std::string& section, const std::string& key, const 
     if (at > 0) endWithCrLf(at - 1);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{name + "=" + text, "\r\n"});
     return true;
+}
+
+bool IniDocument::setAll(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys) {
+    if (keys.empty()) return false;
+    bool changed = false;
+    std::size_t first = 0;
+    if (!findSection(section)) {
+        // The first key makes the section, as set does; the others go on below.
+        changed = set(section, keys.front().first, keys.front().second);
+        first = 1;
+    }
+    const Range range = *findSection(section);
+
+    // The first line of each key, as set finds it, and where new keys go.
+    std::map<std::string, std::size_t> keyLines;
+    std::optional<std::size_t> lastKey;
+    for (std::size_t i = range.begin; i < range.end; ++i) {
+        const auto line = keyLineOf(lines_[i].text);
+        if (!line) continue;
+        keyLines.emplace(upperWindows(line->key), i);
+        lastKey = i;
+    }
+    std::size_t at = range.begin;
+    if (lastKey) {
+        at = *lastKey + 1;
+    } else {
+        for (std::size_t i = range.begin; i < range.end; ++i) {
+            if (!trimProfileBlanks(lines_[i].text).empty()) at = i + 1;
+        }
+    }
+
+    // New keys follow one another in the order given; a key given twice keeps its
+    // first line and its last value.
+    std::vector<Line> added;
+    std::map<std::string, std::size_t> addedLines;
+    for (std::size_t k = first; k < keys.size(); ++k) {
+        const std::string name = trimProfileBlanks(keys[k].first);
+        const std::string text = trimProfileBlanks(keys[k].second);
+        const std::string upper = upperWindows(name);
+        if (const auto there = keyLines.find(upper); there != keyLines.end()) {
+            const auto line = keyLineOf(lines_[there->second].text);
+            if (trimProfileBlanks(line->rawValue) == text) continue;
+            lines_[there->second] = {line->key + "=" + text, "\r\n"};
+        } else if (const auto made = addedLines.find(upper); made != addedLines.end()) {
+            const auto line = keyLineOf(added[made->second].text);
+            if (trimProfileBlanks(line->rawValue) == text) continue;
+            added[made->second] = {line->key + "=" + text, "\r\n"};
+        } else {
+            addedLines.emplace(upper, added.size());
+            added.push_back({name + "=" + text, "\r\n"});
+        }
+        changed = true;
+    }
+    if (!added.empty()) {
+        if (at > 0 && at - 1 < lines_.size() && lines_[at - 1].end.empty()) lines_[at - 1].end = "\r\n";
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
+    }
+    return changed;
 }
 
 bool IniDocument::erase(const std::string& section, const std::string& key) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavlin::hosted {
@@ -27,6 +28,9 @@ public:
     // keys), a new section to the end of the file. False when the key already holds
     // the value and nothing changed.
     bool set(const std::string& section, const std::string& key, const std::string& value);
+    // The same as set for each key in turn, with the section read once: a long list
+    // costs its own length, not its length times the section's.
+    bool setAll(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys);
 
     // Removes every line of the key in the section's first occurrence; with an
     // empty key the whole section, its header and body. False when nothing was there.
