@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "install/folder_ownership.h"
@@ -221,6 +222,29 @@ void RunInstallation(InstallContext& context) {
     // a search through the lines after them.
     std::map<std::string, std::size_t> lastLine;
     for (std::size_t i = 0; i < state.InstallTargets.Count(); ++i) lastLine[state.InstallTargets[i]] = i;
+    // Files logged one by one go into the log ahead of their turn, in batches as
+    // large as all logged before: one rewrite of the log per batch, so their cost
+    // grows with their number, not with its square. Only files that are not there
+    // yet are named ahead: a run stopped before making one leaves an entry for a
+    // missing file, which the uninstall passes over, but never one for a file of
+    // someone else's that the run had not yet replaced.
+    std::set<std::string> loggedAhead;
+    const auto logSingly = [&](std::size_t i, const std::string& folder) {
+        const std::string& target = state.InstallTargets[i];
+        if (loggedAhead.count(target) > 0) return;
+        std::vector<std::string> batch{target};
+        const std::size_t limit = std::max<std::size_t>(1, loggedAhead.size());
+        for (std::size_t j = i + 1; j < state.InstallTargets.Count() && batch.size() < limit; ++j) {
+            const std::string& next = state.InstallTargets[j];
+            if (next.size() <= folder.size() || next.rfind('\\') + 1 != folder.size() ||
+                next.compare(0, folder.size(), folder) != 0) {
+                break;
+            }
+            if (loggedAhead.count(next) == 0 && !files.fileExists(next)) batch.push_back(next);
+        }
+        log.AddFiles(batch);
+        loggedAhead.insert(batch.begin(), batch.end());
+    };
     for (std::size_t i = 0; i < state.InstallTargets.Count(); ++i) {
         const std::string source = state.InstallFiles[i];
         const std::string target = state.InstallTargets[i];
@@ -248,7 +272,11 @@ void RunInstallation(InstallContext& context) {
             Record(context.RecordNote, "No destination for " + source + "; not copied");
             continue;
         }
-        log.AddFile(singly ? target : folder + "*.*");
+        if (singly) {
+            logSingly(i, folder);
+        } else {
+            log.AddFile(folder + "*.*");
+        }
         InstallFile(context, source, folder);
         if (lastLine[target] > i && IsRepeatedTarget(state, i, target) && files.deleteFile(source)) {
             Record(context.RecordChange, "Deleted file " + source);

@@ -110,6 +110,21 @@ void UninstallLog::AddKey(const char* section, const std::string& key) {
 
 void UninstallLog::AddFile(const std::string& pathOrPattern) { AddKey("Files", pathOrPattern); }
 
+void UninstallLog::AddFiles(const std::vector<std::string>& paths) {
+    std::vector<std::string> keys;
+    for (const auto& path : paths) {
+        if (keysWritten_.insert(std::string("Files|") + path).second) keys.push_back(path);
+    }
+    if (keys.empty()) return;
+    try {
+        ini_.WriteEmptyKeys("Files", keys);
+    } catch (const EIniFileException&) {
+        // Not written: a later entry for them must try again.
+        for (const auto& key : keys) keysWritten_.erase(std::string("Files|") + key);
+        throw;
+    }
+}
+
 void UninstallLog::AddFolder(const std::string& folder) { AddKey("Folder", folder); }
 
 void UninstallLog::AddRegistryKey(const std::string& key) { AddKey("Registry", key); }

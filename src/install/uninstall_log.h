@@ -61,6 +61,9 @@ public:
     // Each adds one key with an empty value; raises EIniFileException
     // "Unable to write to <log>" when it cannot.
     void AddFile(const std::string& pathOrPattern);    // [Files]
+    // Several [Files] entries as one change of the log where the platform can make
+    // it one; those written already are left out.
+    void AddFiles(const std::vector<std::string>& paths);
     void AddFolder(const std::string& folder);         // [Folder]
     void AddRegistryKey(const std::string& key);       // [Registry]
     void SetTitle(const std::string& title);           // [Name] Title=
