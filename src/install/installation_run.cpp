@@ -236,10 +236,8 @@ void RunInstallation(InstallContext& context) {
         const std::size_t limit = std::max<std::size_t>(1, loggedAhead.size());
         for (std::size_t j = i + 1; j < state.InstallTargets.Count() && batch.size() < limit; ++j) {
             const std::string& next = state.InstallTargets[j];
-            if (next.size() <= folder.size() || next.rfind('\\') + 1 != folder.size() ||
-                next.compare(0, folder.size(), folder) != 0) {
-                break;
-            }
+            // Only the files right after it in the same folder, which logs singly too.
+            if (next.size() == folder.size() || next.substr(0, next.rfind('\\') + 1) != folder) break;
             if (loggedAhead.count(next) == 0 && !files.fileExists(next)) batch.push_back(next);
         }
         log.AddFiles(batch);

@@ -102,28 +102,26 @@ void UninstallLog::Create(const std::string& title) {
     SetTitle(title);
 }
 
-void UninstallLog::AddKey(const char* section, const std::string& key) {
-    if (keysWritten_.count(std::string(section) + "|" + key) > 0) return;
-    ini_.WriteString(section, key, "");
-    keysWritten_.insert(std::string(section) + "|" + key);
+void UninstallLog::AddKey(const char* section, const std::string& key) { AddKeys(section, {key}); }
+
+void UninstallLog::AddKeys(const char* section, const std::vector<std::string>& keys) {
+    std::vector<std::string> fresh;
+    for (const auto& key : keys) {
+        if (keysWritten_.insert(std::string(section) + "|" + key).second) fresh.push_back(key);
+    }
+    if (fresh.empty()) return;
+    try {
+        ini_.WriteEmptyKeys(section, fresh);
+    } catch (const EIniFileException&) {
+        // Not written: a later entry for them must try again.
+        for (const auto& key : fresh) keysWritten_.erase(std::string(section) + "|" + key);
+        throw;
+    }
 }
 
 void UninstallLog::AddFile(const std::string& pathOrPattern) { AddKey("Files", pathOrPattern); }
 
-void UninstallLog::AddFiles(const std::vector<std::string>& paths) {
-    std::vector<std::string> keys;
-    for (const auto& path : paths) {
-        if (keysWritten_.insert(std::string("Files|") + path).second) keys.push_back(path);
-    }
-    if (keys.empty()) return;
-    try {
-        ini_.WriteEmptyKeys("Files", keys);
-    } catch (const EIniFileException&) {
-        // Not written: a later entry for them must try again.
-        for (const auto& key : keys) keysWritten_.erase(std::string("Files|") + key);
-        throw;
-    }
-}
+void UninstallLog::AddFiles(const std::vector<std::string>& paths) { AddKeys("Files", paths); }
 
 void UninstallLog::AddFolder(const std::string& folder) { AddKey("Folder", folder); }
 

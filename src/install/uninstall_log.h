@@ -80,8 +80,10 @@ private:
     void AddSetting(const char* section, const std::string& owner, const std::string& name,
                     const std::optional<std::string>& previous);
 
-    // Adds a key with an empty value unless this log wrote it already: many files
-    // share one "*.*" entry, and writing it again would change nothing.
+    // Adds keys with empty values, as one change where the platform can make it
+    // one, leaving out those this log wrote already: many files share one "*.*"
+    // entry, and writing it again would change nothing.
+    void AddKeys(const char* section, const std::vector<std::string>& keys);
     void AddKey(const char* section, const std::string& key);
 
     Platform& platform_;

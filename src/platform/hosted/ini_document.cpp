@@ -110,32 +110,29 @@ std::vector<std::string> IniDocument::keyNames(const std::string& section) const
 }
 
 bool IniDocument::set(const std::string& section, const std::string& key, const std::string& value) {
-    const std::string name = trimProfileBlanks(key);
-    const std::string text = trimProfileBlanks(value);
-    auto endWithCrLf = [this](std::size_t index) {
-        if (index < lines_.size() && lines_[index].end.empty()) lines_[index].end = "\r\n";
-    };
+    return setAll(section, {{key, value}});
+}
 
-    const auto range = findSection(section);
+bool IniDocument::setAll(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys) {
+    if (keys.empty()) return false;
+    auto range = findSection(section);
     if (!range) {
-        if (!lines_.empty()) endWithCrLf(lines_.size() - 1);
+        if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = "\r\n";
         lines_.push_back({"[" + section + "]", "\r\n"});
-        lines_.push_back({name + "=" + text, "\r\n"});
-        return true;
+        range = Range{lines_.size(), lines_.size()};
     }
+
+    // The first line of each key, and where new keys go: after the last key line;
+    // in a section without keys after its last line that is not blank, so that
+    // blank lines before the next section stay where they are.
+    std::map<std::string, std::size_t> keyLines;
     std::optional<std::size_t> lastKey;
     for (std::size_t i = range->begin; i < range->end; ++i) {
         const auto line = keyLineOf(lines_[i].text);
         if (!line) continue;
-        if (equalsIgnoringCase(line->key, name)) {
-            if (trimProfileBlanks(line->rawValue) == text) return false;
-            lines_[i] = {line->key + "=" + text, "\r\n"};
-            return true;
-        }
+        keyLines.emplace(upperWindows(line->key), i);
         lastKey = i;
     }
-    // After the last key line; in a section without keys after its last line that is
-    // not blank, so that blank lines before the next section stay where they are.
     std::size_t at = range->begin;
     if (lastKey) {
         at = *lastKey + 1;
@@ -144,64 +141,35 @@ bool IniDocument::set(const std::string& section, const std::string& key, const 
             if (!trimProfileBlanks(lines_[i].text).empty()) at = i + 1;
         }
     }
-    if (at > 0) endWithCrLf(at - 1);
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{name + "=" + text, "\r\n"});
-    return true;
-}
 
-bool IniDocument::setAll(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys) {
-    if (keys.empty()) return false;
+    // A key's first line is rewritten in place unless it holds the value already.
+    // New keys follow one another in the order given; one given twice keeps its
+    // first place and its last value.
+    const auto rewrite = [](Line& line, const std::string& text) {
+        const auto key = keyLineOf(line.text);
+        if (trimProfileBlanks(key->rawValue) == text) return false;
+        line = {key->key + "=" + text, "\r\n"};
+        return true;
+    };
     bool changed = false;
-    std::size_t first = 0;
-    if (!findSection(section)) {
-        // The first key makes the section, as set does; the others go on below.
-        changed = set(section, keys.front().first, keys.front().second);
-        first = 1;
-    }
-    const Range range = *findSection(section);
-
-    // The first line of each key, as set finds it, and where new keys go.
-    std::map<std::string, std::size_t> keyLines;
-    std::optional<std::size_t> lastKey;
-    for (std::size_t i = range.begin; i < range.end; ++i) {
-        const auto line = keyLineOf(lines_[i].text);
-        if (!line) continue;
-        keyLines.emplace(upperWindows(line->key), i);
-        lastKey = i;
-    }
-    std::size_t at = range.begin;
-    if (lastKey) {
-        at = *lastKey + 1;
-    } else {
-        for (std::size_t i = range.begin; i < range.end; ++i) {
-            if (!trimProfileBlanks(lines_[i].text).empty()) at = i + 1;
-        }
-    }
-
-    // New keys follow one another in the order given; a key given twice keeps its
-    // first line and its last value.
     std::vector<Line> added;
     std::map<std::string, std::size_t> addedLines;
-    for (std::size_t k = first; k < keys.size(); ++k) {
-        const std::string name = trimProfileBlanks(keys[k].first);
-        const std::string text = trimProfileBlanks(keys[k].second);
+    for (const auto& [key, value] : keys) {
+        const std::string name = trimProfileBlanks(key);
+        const std::string text = trimProfileBlanks(value);
         const std::string upper = upperWindows(name);
         if (const auto there = keyLines.find(upper); there != keyLines.end()) {
-            const auto line = keyLineOf(lines_[there->second].text);
-            if (trimProfileBlanks(line->rawValue) == text) continue;
-            lines_[there->second] = {line->key + "=" + text, "\r\n"};
+            changed = rewrite(lines_[there->second], text) || changed;
         } else if (const auto made = addedLines.find(upper); made != addedLines.end()) {
-            const auto line = keyLineOf(added[made->second].text);
-            if (trimProfileBlanks(line->rawValue) == text) continue;
-            added[made->second] = {line->key + "=" + text, "\r\n"};
+            changed = rewrite(added[made->second], text) || changed;
         } else {
             addedLines.emplace(upper, added.size());
             added.push_back({name + "=" + text, "\r\n"});
+            changed = true;
         }
-        changed = true;
     }
     if (!added.empty()) {
-        if (at > 0 && at - 1 < lines_.size() && lines_[at - 1].end.empty()) lines_[at - 1].end = "\r\n";
+        if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = "\r\n";
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
     }
     return changed;

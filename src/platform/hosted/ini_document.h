@@ -28,8 +28,8 @@ public:
     // keys), a new section to the end of the file. False when the key already holds
     // the value and nothing changed.
     bool set(const std::string& section, const std::string& key, const std::string& value);
-    // The same as set for each key in turn, with the section read once: a long list
-    // costs its own length, not its length times the section's.
+    // set for each key in turn, with the section read once: a long list costs its
+    // own length, not its length times the section's. False when nothing changed.
     bool setAll(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keys);
 
     // Removes every line of the key in the section's first occurrence; with an
