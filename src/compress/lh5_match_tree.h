@@ -35,20 +35,27 @@ public:
     static_assert(kLeafEnd <= 0x10000);
     static constexpr std::uint16_t kPending = 0x8000;
 
+    // The longest earlier match of the string last inserted. The caller keeps
+    // it and the current position in locals rather than in the tree: held in
+    // members, they would go through memory after every byte store, and the
+    // next position's insertion waits on them.
+    struct Match {
+        int start = 0;
+        int length = 0;
+    };
+
     // Empties the tree.
     void Reset();
-    // Inserts the string at CurPos and leaves the longest earlier match in
-    // MatchStart and MatchLength (MatchLength 1 or 2 when there is none).
-    void InsertPosition();
-    // Removes the leaf CurPos, whose string is leaving the window.
-    void RemovePosition();
+    // Inserts the string at window position pos and leaves the longest earlier
+    // match in match (length 1 or 2 when there is none). A match of 4 or more
+    // found at pos - 1 shortens the search.
+    void InsertPosition(int pos, Match& match);
+    // Removes the leaf pos, whose string is leaving the window.
+    void RemovePosition(int pos);
     // RemovePosition, then InsertPosition: the work of every position.
-    void ReplacePosition();
+    void ReplacePosition(int pos, Match& match);
 
     std::uint8_t Window[kWindowBytes] = {};
-    int CurPos = 0;
-    int MatchStart = 0;
-    int MatchLength = 0;
 
 private:
     // Bucket of a node's child for byte c. The byte goes in by XOR, so one node's
@@ -62,13 +69,13 @@ private:
     }
     int FindChild(int node, int c);
     void AttachChild(int node, int c, int child);
-    void SplitNode(int old);
+    void SplitNode(int old, int pos, const Match& match);
     // Unlinks entry from its hash chain.
     void Unlink(int entry);
     // Puts entry where old stands in old's hash chain.
     void TakePlace(int entry, int old);
-    // A stored position at or after CurPos stands for one window size earlier.
-    int Unwrap(int position) const { return position >= CurPos ? position - kWindowSize : position; }
+    // A stored position at or after pos stands for one window size earlier.
+    static int Unwrap(int position, int pos) { return position >= pos ? position - kWindowSize : position; }
 
     std::uint8_t NodeDepth[kNodes] = {};
     std::uint8_t NodeChildren[kNodes] = {};
@@ -126,30 +133,30 @@ inline void LH5MatchTree::TakePlace(int entry, int old) {
     ChainPrev[next] = static_cast<std::uint32_t>(entry);
 }
 
-inline void LH5MatchTree::SplitNode(int old) {
+inline void LH5MatchTree::SplitNode(int old, int pos, const Match& match) {
     const int node = FreeNode;
     FreeNode = ChainNext[node];
     NodeChildren[node] = 0;
     TakePlace(node, old);
     NodeParent[node] = NodeParent[old];
-    NodeDepth[node] = static_cast<std::uint8_t>(MatchLength);
-    NodeRecent[node] = static_cast<std::uint16_t>(CurPos);
-    AttachChild(node, Window[MatchStart + MatchLength], old);
-    AttachChild(node, Window[CurPos + MatchLength], CurPos);
+    NodeDepth[node] = static_cast<std::uint8_t>(match.length);
+    NodeRecent[node] = static_cast<std::uint16_t>(pos);
+    AttachChild(node, Window[match.start + match.length], old);
+    AttachChild(node, Window[pos + match.length], pos);
 }
 
-inline void LH5MatchTree::InsertPosition() {
+inline void LH5MatchTree::InsertPosition(int pos, Match& match) {
     int q = 0;
     int r = 0;
-    if (MatchLength >= 4) {
-        // The string at CurPos shares at least MatchLength - 1 bytes with the one
+    if (match.length >= 4) {
+        // The string at pos shares at least match.length - 1 bytes with the one
         // after the previous match: start from that leaf's deepest fitting ancestor.
-        --MatchLength;
-        r = (MatchStart + 1) | kWindowSize;
+        --match.length;
+        r = (match.start + 1) | kWindowSize;
         // A leaf replaced by a newer equal string points to its successor.
         while (NodeParent[r] == 0) r = ChainNext[r];
         q = NodeParent[r];
-        while (NodeDepth[q] >= MatchLength) {
+        while (NodeDepth[q] >= match.length) {
             r = q;
             q = NodeParent[q];
         }
@@ -157,82 +164,82 @@ inline void LH5MatchTree::InsertPosition() {
         // pending at the first node that had none.
         int t = q;
         while ((NodeRecent[t] & kPending) != 0) {
-            NodeRecent[t] = static_cast<std::uint16_t>(CurPos);
+            NodeRecent[t] = static_cast<std::uint16_t>(pos);
             t = NodeParent[t];
         }
-        if (t < kRoot) NodeRecent[t] = static_cast<std::uint16_t>(CurPos | kPending);
+        if (t < kRoot) NodeRecent[t] = static_cast<std::uint16_t>(pos | kPending);
     } else {
-        q = kRoot + Window[CurPos];
-        const int c = Window[CurPos + 1];
+        q = kRoot + Window[pos];
+        const int c = Window[pos + 1];
         r = FindChild(q, c);
         if (r == 0) {
-            AttachChild(q, c, CurPos);
-            MatchLength = 1;
+            AttachChild(q, c, pos);
+            match.length = 1;
             return;
         }
-        MatchLength = 2;
+        match.length = 2;
     }
 
     for (;;) {
         int depth = 0;
         if (r >= kWindowSize) {
             depth = kMaxMatch;
-            MatchStart = r;
+            match.start = r;
         } else {
             depth = NodeDepth[r];
-            MatchStart = NodeRecent[r] & ~kPending;
+            match.start = NodeRecent[r] & ~kPending;
         }
-        MatchStart = Unwrap(MatchStart);
-        const std::uint8_t* here = Window + CurPos;
-        const std::uint8_t* there = Window + MatchStart;
-        while (MatchLength < depth) {
-            if (here[MatchLength] != there[MatchLength]) {
-                SplitNode(r);
+        match.start = Unwrap(match.start, pos);
+        const std::uint8_t* here = Window + pos;
+        const std::uint8_t* there = Window + match.start;
+        while (match.length < depth) {
+            if (here[match.length] != there[match.length]) {
+                SplitNode(r, pos, match);
                 return;
             }
-            ++MatchLength;
+            ++match.length;
         }
-        if (MatchLength == kMaxMatch) break;
-        NodeRecent[r] = static_cast<std::uint16_t>(CurPos);
+        if (match.length == kMaxMatch) break;
+        NodeRecent[r] = static_cast<std::uint16_t>(pos);
         q = r;
-        r = FindChild(q, here[MatchLength]);
+        r = FindChild(q, here[match.length]);
         if (r == 0) {
-            AttachChild(q, here[MatchLength], CurPos);
+            AttachChild(q, here[match.length], pos);
             return;
         }
-        ++MatchLength;
+        ++match.length;
     }
 
     // The string equals leaf r for a whole match: the new leaf takes its place,
     // and the old one points to it for insertions that still arrive through it.
-    TakePlace(CurPos, r);
-    NodeParent[CurPos] = static_cast<std::uint16_t>(q);
+    TakePlace(pos, r);
+    NodeParent[pos] = static_cast<std::uint16_t>(q);
     NodeParent[r] = 0;
-    ChainNext[r] = static_cast<std::uint16_t>(CurPos);
+    ChainNext[r] = static_cast<std::uint16_t>(pos);
 }
 
-inline void LH5MatchTree::RemovePosition() {
-    if (NodeParent[CurPos] == 0) return;
-    Unlink(CurPos);
-    const int r = NodeParent[CurPos];
-    NodeParent[CurPos] = 0;
+inline void LH5MatchTree::RemovePosition(int pos) {
+    if (NodeParent[pos] == 0) return;
+    Unlink(pos);
+    const int r = NodeParent[pos];
+    NodeParent[pos] = 0;
     --NodeChildren[r];
     if (r >= kRoot || NodeChildren[r] > 1) return;
 
     // r keeps one child and goes away. Its most recent position is passed up
     // through the pending values above it, keeping the newest at each node.
-    const int t = Unwrap(NodeRecent[r] & ~kPending);
+    const int t = Unwrap(NodeRecent[r] & ~kPending, pos);
     int s = t;
     int q = NodeParent[r];
     int u = 0;
     while (((u = NodeRecent[q]) & kPending) != 0) {
-        u = Unwrap(u & ~kPending);
+        u = Unwrap(u & ~kPending, pos);
         s = std::max(s, u);
         NodeRecent[q] = static_cast<std::uint16_t>(s | kWindowSize);
         q = NodeParent[q];
     }
     if (q < kRoot) {
-        u = Unwrap(u);
+        u = Unwrap(u, pos);
         s = std::max(s, u);
         NodeRecent[q] = static_cast<std::uint16_t>(s | kWindowSize | kPending);
     }
@@ -247,9 +254,9 @@ inline void LH5MatchTree::RemovePosition() {
     FreeNode = r;
 }
 
-inline void LH5MatchTree::ReplacePosition() {
-    RemovePosition();
-    InsertPosition();
+inline void LH5MatchTree::ReplacePosition(int pos, Match& match) {
+    RemovePosition(pos);
+    InsertPosition(pos, match);
 }
 
 }  // namespace tavlin::lh5
