@@ -29,20 +29,32 @@ make_product() {
 }
 
 # Trees are removed only after the last measurement: the host file system makes
-# creating files dearer for a while after many were deleted (ext4 skips inodes
-# freed in the last seconds, one by one), which would charge one size's clean-up
-# to the next size's install.
+# creating files dearer for a while after many were deleted (ext4 without a
+# journal skips inodes freed in the last minute or more, one by one, from the
+# start of their block group at every new file), which would charge one size's
+# clean-up to the next size's install.
 # The same holds across runs and across processes: minutes after a large deletion
 # anywhere in the same block groups (the last run's clean-up, a build tree
 # removed), ext4 installs here can take several times as long, while a folder of
-# a new name does not escape it. Compare ext4 figures only from a quiet disk, or
-# measure on tmpfs (a WORK_DIR below /dev/shm).
+# a new name does not escape it. Each install itself ends by deleting its Temp
+# folder, so on ext4 the next size pays for that unless PAUSE (seconds, default
+# 0) lets it pass first; 120 is enough here. Compare ext4 figures only from a
+# quiet disk, or measure on tmpfs (a WORK_DIR below /dev/shm).
 rm -rf "$work"/Many-* "$work"/media-* "$work"/machine-*
 
 # Wall time, and processor time (user + system) that other work on the machine disturbs less.
-printf '%8s %10s %12s %12s %14s %14s\n' files "media s" "install s" "install cpu" "per file ms" "cpu/file ms"
+# "cp -r s" is a plain copy of the same product tree on the same file system, taken
+# right before the install: what the host's file system charges at that moment for
+# making that many files (the install makes each file twice: expanded into the Temp
+# folder, then in place). It comes first because the install ends by deleting its
+# Temp folder, which would make the copy dearer.
+printf '%8s %10s %8s %12s %12s %14s %14s\n' files "media s" "cp -r s" "install s" "install cpu" "per file ms" "cpu/file ms"
+pause=${PAUSE:-0}
+first=1
 for count in "${counts[@]}"; do
   product="$work/Many-$count/Many" media="$work/media-$count" machine="$work/machine-$count"
+  [ "$first" = 1 ] || sleep "$pause"
+  first=0
   make_product "$product" "$count"
   printf '%s' "$config" > "$work/install.cfg"
   printf 'MZ setup' > "$work/setup.exe"
@@ -50,6 +62,8 @@ for count in "${counts[@]}"; do
   "$tavlin" media --product "$product" --config "$work/install.cfg" --setup "$work/setup.exe" --out "$media" > /dev/null
   built=$(date +%s.%N)
   "$setup" --machine "$machine" --create-only > /dev/null
+  start_copy=$(date +%s.%N)
+  cp -r "$product" "$work/Many-$count/copy"
   start_install=$(date +%s.%N)
   /usr/bin/time -o "$work/cpu" -f '%U %S' \
     "$setup" --machine "$machine" --drive "D=$media" --cd 'D:\' -- /VERYSILENT 'D:\' > /dev/null
@@ -58,6 +72,7 @@ for count in "${counts[@]}"; do
   installed=$(find "$machine/drives/c" -name 'file*.txt' | wc -l)
   [ "$installed" -eq "$count" ] || { echo "only $installed of $count files installed" >&2; exit 1; }
   awk -v n="$count" -v m="$(echo "$built - $start" | bc)" -v i="$(echo "$end - $start_install" | bc)" -v c="$cpu" \
-    'BEGIN { printf "%8d %10.2f %12.2f %12.2f %14.3f %14.3f\n", n, m, i, c, 1000 * i / n, 1000 * c / n }'
+    -v k="$(echo "$start_install - $start_copy" | bc)" \
+    'BEGIN { printf "%8d %10.2f %8.2f %12.2f %12.2f %14.3f %14.3f\n", n, m, k, i, c, 1000 * i / n, 1000 * c / n }'
 done
 rm -rf "$work"/Many-* "$work"/media-* "$work"/machine-*

@@ -19,6 +19,7 @@ void TZiviArchive::ExpandArchiveStream(Stream& stream, std::vector<std::string>*
     const std::string methodID = header.MethodIDText();
     std::int64_t total = 0;
     const std::optional<MemberNameSet> chosen = Names ? std::optional<MemberNameSet>(*Names) : std::nullopt;
+    std::optional<std::string> madeFolder;  // the last member's folder, made or found
     while (const auto record = ReadMemberHeader(stream)) {
         const TMemberHeader& h = record->Header;
         const auto skipData = [&] { stream.seek(record->DataOffset + h.CompressedSize, SeekOrigin::Begin); };
@@ -45,11 +46,26 @@ void TZiviArchive::ExpandArchiveStream(Stream& stream, std::vector<std::string>*
         }
 
         if (FreeSpaceFor(path) < h.ExpandedSize) throw EInsufficientDiskSpace(path);
-        if (MakeDirectories) ForceDirs(FolderPart(path));
+        // The members of one folder follow one another: its folders are made (or
+        // found) once for the run of them.
+        const auto createMember = [&]() -> std::unique_ptr<FileStream> {
+            if (!MakeDirectories) return files_.create(path);
+            const std::string folder = FolderPart(path);
+            if (madeFolder == folder) {
+                try {
+                    return files_.create(path);
+                } catch (const EFCreateError&) {
+                    // The folder may have gone since: it is made again below.
+                }
+            }
+            ForceDirs(folder);
+            madeFolder = folder;
+            return files_.create(path);
+        };
 
         std::unique_ptr<FileStream> file;
         try {
-            file = files_.create(path);
+            file = createMember();
         } catch (const EFCreateError&) {
             if (ExceptionOnFileError) throw;
             skipData();

@@ -152,6 +152,18 @@ TEST_F(ArchiveFiles, MakeDirectoriesCreatesShortRelativeFolders) {
     EXPECT_EQ(ReadFile("C:\\WORK\\A\\B\\C.TXT"), BytesOf("c"));
 }
 
+TEST_F(ArchiveFiles, AFolderThatGoesBetweenTwoOfItsMembersIsMadeAgain) {
+    Archive().OnCheckFile = [&](std::string& path, TCProcessMode) {
+        if (!path.ends_with("B.TXT")) return;
+        Files().deleteFile("C:\\OUT\\SUB\\A.TXT");
+        ASSERT_TRUE(Files().removeDirectory("C:\\OUT\\SUB"));
+    };
+    std::vector<std::string> names = {"SUB\\A.TXT", "SUB\\B.TXT"};
+    Expand(BuildArchive({StoredMember("SUB\\A.TXT", BytesOf("a")), StoredMember("SUB\\B.TXT", BytesOf("b"))}), &names);
+    EXPECT_EQ(names, (std::vector<std::string>{"C:\\OUT\\SUB\\A.TXT", "C:\\OUT\\SUB\\B.TXT"}));
+    EXPECT_EQ(ReadFile("C:\\OUT\\SUB\\B.TXT"), BytesOf("b"));
+}
+
 TEST_F(ArchiveFiles, FolderThatCannotBeCreatedRaises) {
     WriteFile("C:\\OUT\\BLOCK", BytesOf("a file where a folder should go"));
     EXPECT_THROW(Expand(BuildArchive({StoredMember("BLOCK\\X.TXT", BytesOf("x"))})), EInOutError);
