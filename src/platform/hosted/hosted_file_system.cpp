@@ -13,6 +13,7 @@
 #include "platform/errors.h"
 #include "platform/hosted/dos_time.h"
 #include "platform/hosted/host_file_stream.h"
+#include "platform/hosted/normal_path.h"
 #include "platform/hosted/state_files.h"
 #include "platform/hosted/wildcard.h"
 #include "platform/hosted/windows_text.h"
@@ -31,7 +32,7 @@ std::optional<struct stat> hostStatus(const fs::path& host) {
     return info;
 }
 
-std::string keyOf(const Resolved& entry) { return entry.host.lexically_normal().string(); }
+std::string keyOf(const Resolved& entry) { return normalPathText(entry.host); }
 
 // Splits a search pattern into its folder (with the separator) and its name part.
 std::pair<std::string, std::string> splitPattern(const std::string& pattern) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/hosted/normal_path.h"
 #include "platform/hosted/windows_text.h"
 
 namespace tavlin::hosted {
@@ -60,21 +61,6 @@ std::vector<std::string> fields(std::string_view line) {
     return out;
 }
 
-// A path text with no empty, "." or ".." component and no trailing separator:
-// what lexical normalisation leaves as it is.
-bool isNormalPath(std::string_view text) {
-    if (text.empty() || text.back() == '/') return false;
-    std::size_t start = text.front() == '/' ? 1 : 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('/', start);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view part = text.substr(start, end - start);
-        if (part.empty() || part == "." || part == "..") return false;
-        start = end + 1;
-    }
-    return true;
-}
-
 }  // namespace
 
 MetadataStore::MetadataStore(std::filesystem::path storeFile, std::filesystem::path base)
@@ -102,10 +88,10 @@ std::string MetadataStore::keyOf(const std::filesystem::path& folder) const {
     return normal.generic_string();
 }
 
-std::size_t MetadataStore::liveEntries() const {
-    std::size_t count = 0;
-    for (const auto& [folder, entries] : folders_) count += entries.size();
-    return count;
+MetadataStore::Entry& MetadataStore::entryOf(const std::string& folderKey, const std::string& hostName) {
+    const auto [entry, added] = folders_[folderKey].try_emplace(hostName);
+    live_ += added ? 1 : 0;
+    return entry->second;
 }
 
 void MetadataStore::apply(const std::string& line) {
@@ -117,14 +103,13 @@ void MetadataStore::apply(const std::string& line) {
         unsigned value = 0;
         if (parts[3] != "-" && std::sscanf(parts[3].c_str(), "%x", &value) == 1) entry.attributes = value;
         entry.shortName = parts[4];
-        auto& entries = folders_[parts[1]];
         if (entry.attributes || !entry.shortName.empty()) {
-            Entry& recorded = entries[parts[2]];
+            Entry& recorded = entryOf(parts[1], parts[2]);
             recorded.attributes = entry.attributes;
             setShortName(parts[1], parts[2], recorded, entry.shortName);
-        } else {
-            eraseEntry(entries, parts[1], parts[2]);
-            if (entries.empty()) folders_.erase(parts[1]);
+        } else if (const auto found = folders_.find(parts[1]); found != folders_.end()) {
+            eraseEntry(found->second, parts[1], parts[2]);
+            if (found->second.empty()) folders_.erase(found);
         }
     }
 }
@@ -152,6 +137,7 @@ void MetadataStore::eraseEntry(std::map<std::string, Entry>& entries, const std:
     if (found == entries.end()) return;
     setShortName(folderKey, hostName, found->second, std::string());
     entries.erase(found);
+    --live_;
 }
 
 void MetadataStore::refresh() {
@@ -161,6 +147,7 @@ void MetadataStore::refresh() {
     if (now == stamp_) return;
     folders_.clear();
     shortNames_.clear();
+    live_ = 0;
     ++reloads_;
     records_ = 0;
     stamp_ = now;
@@ -213,7 +200,7 @@ void MetadataStore::append(const std::string& newRecords) {
     // Another process that appended meanwhile makes the sizes disagree: read it all again.
     // So does a file that another process made since this one found none.
     stamp_ = known && after.size == before.size + records.size() && after.inode == before.inode ? after : FileStamp{};
-    if (records_ > 2 * liveEntries() + kSlack) compact();
+    if (records_ > 2 * live_ + kSlack) compact();
 }
 
 void MetadataStore::compact() {
@@ -243,12 +230,12 @@ void MetadataStore::setAttributes(const std::filesystem::path& folder, const std
                                   std::optional<std::uint32_t> attributes) {
     refresh();
     const std::string key = keyOf(folder);
-    auto& entries = folders_[key];
-    Entry& entry = entries[hostName];
+    Entry& entry = entryOf(key, hostName);
     const bool changed = entry.attributes != attributes;
     entry.attributes = attributes;
     const std::string record = changed ? setRecord(key, hostName) : std::string();
-    if (!entry.attributes && entry.shortName.empty()) entries.erase(hostName);
+    auto& entries = folders_[key];
+    if (!entry.attributes && entry.shortName.empty()) live_ -= entries.erase(hostName);
     if (entries.empty()) folders_.erase(key);
     append(record);
 }
@@ -259,7 +246,7 @@ void MetadataStore::setShortNames(const std::filesystem::path& folder,
     const std::string key = keyOf(folder);
     std::string records;
     for (const auto& [hostName, shortName] : shortNames) {
-        Entry& entry = folders_[key][hostName];
+        Entry& entry = entryOf(key, hostName);
         if (entry.shortName == shortName) continue;
         setShortName(key, hostName, entry, shortName);
         records += setRecord(key, hostName);
@@ -286,6 +273,7 @@ bool MetadataStore::eraseKey(const std::string& folderKey, const std::string& ho
             continue;
         }
         shortNames_.erase(name);
+        live_ -= it->second.size();
         it = folders_.erase(it);
         changed = true;
     }
@@ -305,7 +293,7 @@ void MetadataStore::renew(const std::filesystem::path& folder, const std::string
     std::string records;
     if (eraseKey(key, hostName)) records += forgetRecord(key, hostName);
     if (!shortName.empty()) {
-        setShortName(key, hostName, folders_[key][hostName], shortName);
+        setShortName(key, hostName, entryOf(key, hostName), shortName);
         records += setRecord(key, hostName);
     }
     append(records);

@@ -80,7 +80,8 @@ private:
     std::string forgetRecord(const std::string& folderKey, const std::string& hostName) const;
     // Applies one record to the entries in memory.
     void apply(const std::string& line);
-    std::size_t liveEntries() const;
+    // The entry of a host name, made (and counted) when there was none.
+    Entry& entryOf(const std::string& folderKey, const std::string& hostName);
     // Every change of an entry's short name goes through these, which keep
     // shortNames_ true.
     void setShortName(const std::string& folderKey, const std::string& hostName, Entry& entry,
@@ -93,6 +94,7 @@ private:
     std::map<std::string, std::map<std::string, Entry>> folders_;
     // Per folder key: upper-cased short name to the host names that record it.
     std::map<std::string, std::multimap<std::string, std::string>> shortNames_;
+    std::size_t live_ = 0;  // entries in folders_, kept by every change so that no change counts them
     std::uint64_t reloads_ = 0;
     int sessions_ = 0;
     FileStamp stamp_;
