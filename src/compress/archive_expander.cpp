@@ -90,7 +90,9 @@ void TZiviArchive::ExpandArchiveStream(Stream& stream, std::vector<std::string>*
         file->setLastWriteTime(h.DosDateTime);
         written.push_back(path);
         file.reset();
-        files_.setAttributes(path, attributes);
+        // A file just created carries the archive bit alone, which is all most
+        // members ask for: they need no second look at the file.
+        if (attributes != faArchive) files_.setAttributes(path, attributes);
 
         total += h.ExpandedSize;
         skipData();
