@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -78,11 +80,17 @@ std::string CopyFailureReason(Platform& platform, const std::string& source, con
     return error;
 }
 
+// Makes the folder of a file again when it has gone since it was made or found:
+// true when it made anything, so that a copy that failed is worth trying again.
+using RemakeFolder = std::function<bool()>;
+
 // Copies one file, and when that fails asks whether to try again, leave the file
 // out or stop the installation. Silent runs stop (the safe default).
-void CopyOrAsk(InstallContext& context, const std::string& source, const std::string& folder) {
+void CopyOrAsk(InstallContext& context, const std::string& source, const std::string& folder,
+               const RemakeFolder& remakeFolder) {
     Platform& platform = context.platform;
     const std::string target = folder + ExtractFileName(source);
+    bool folderRemade = false;
     for (;;) {
         std::string error;
         try {
@@ -92,6 +100,10 @@ void CopyOrAsk(InstallContext& context, const std::string& source, const std::st
             return;
         } catch (const EStreamError& failure) {
             error = failure.what();
+        }
+        if (!folderRemade) {
+            folderRemade = true;
+            if (remakeFolder()) continue;
         }
         const std::string reason = CopyFailureReason(platform, source, target, error);
         Record(context.RecordNote, "Failed to install " + target + ": " + reason);
@@ -111,14 +123,15 @@ std::string DateText(Platform& platform, TDateTime date) {
 
 // Copies one file into folder unless a newer library of its name is there and the
 // user keeps it. A missing source asks no question about dates; its copy fails.
-void InstallFile(InstallContext& context, const std::string& source, const std::string& folder) {
+void InstallFile(InstallContext& context, const std::string& source, const std::string& folder,
+                 const RemakeFolder& remakeFolder) {
     Platform& platform = context.platform;
     FileSystem& files = platform.files();
     const std::string name = ExtractFileName(source);
     const std::string existing = folder + name;
     // Only a library already there is asked about, so only then are dates read.
     if (!Contains(UpperCaseAscii(name), ".DLL") || !files.fileExists(source) || !files.fileExists(existing)) {
-        CopyOrAsk(context, source, folder);
+        CopyOrAsk(context, source, folder, remakeFolder);
         return;
     }
     const auto sourceTime = files.lastWriteTime(source);  // it exists: asked above
@@ -133,7 +146,7 @@ void InstallFile(InstallContext& context, const std::string& source, const std::
         if (answer != MessageResult::No) return;  // the newer library stays
         if (files.deleteFile(existing)) Record(context.RecordChange, "Deleted file " + existing);
     }
-    CopyOrAsk(context, source, folder);
+    CopyOrAsk(context, source, folder, remakeFolder);
 }
 
 }  // namespace
@@ -229,6 +242,7 @@ void RunInstallation(InstallContext& context) {
     // missing file, which the uninstall passes over, but never one for a file of
     // someone else's that the run had not yet replaced.
     std::set<std::string> loggedAhead;
+    std::optional<std::string> madeFolder;  // the last file's folder, made or found
     const auto logSingly = [&](std::size_t i, const std::string& folder) {
         const std::string& target = state.InstallTargets[i];
         if (loggedAhead.count(target) > 0) return;
@@ -253,7 +267,15 @@ void RunInstallation(InstallContext& context) {
         ui.UpdateProgress(context.ProgressCount, "Installing ..", name);
         auto decided = folderLogsSingly.find(folder);
         if (decided == folderLogsSingly.end()) ownership.Claim(folder);
-        logMadeFolders(CreateFolder(context, folder));
+        // The files of one folder follow one another: it is made (or found) once
+        // for the run of them, and again only when a copy into it fails.
+        const auto makeFolder = [&] {
+            const std::vector<std::string> made = CreateFolder(context, folder);
+            logMadeFolders(made);
+            madeFolder = folder;
+            return !made.empty();
+        };
+        if (madeFolder != folder) makeFolder();
         if (decided == folderLogsSingly.end()) decided = folderLogsSingly.emplace(folder, logsSingly(folder)).first;
         const bool singly = decided->second;
 
@@ -275,7 +297,7 @@ void RunInstallation(InstallContext& context) {
         } else {
             log.AddFile(folder + "*.*");
         }
-        InstallFile(context, source, folder);
+        InstallFile(context, source, folder, makeFolder);
         if (lastLine[target] > i && IsRepeatedTarget(state, i, target) && files.deleteFile(source)) {
             Record(context.RecordChange, "Deleted file " + source);
         }

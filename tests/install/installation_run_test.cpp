@@ -3,9 +3,12 @@
 // targets, installations into shared folders and the failures that end a run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "install/ini_registry.h"
 #include "install/install_fixture.h"
 #include "install/installation_run.h"
+#include "install/path_macros.h"
 #include "platform/hosted/shell_link_file.h"
 #include "support/ini_file.h"
 
@@ -241,6 +244,27 @@ TEST_F(InstallationRunTest, AMissingSourceLeavesANewerLibraryAloneWithoutAsking)
     EXPECT_EQ(asked[0].text.find("older"), std::string::npos);
     EXPECT_NE(asked[0].text.find("C:\\Program Files\\Acme\\GONE.DLL"), std::string::npos);
     EXPECT_EQ(ReadFile(mainDir + "GONE.DLL"), "old");
+    EXPECT_TRUE(finishedPageSelected);
+}
+
+TEST_F(InstallationRunTest, AFolderRemovedBetweenItsFilesIsMadeAgainForTheNextOne) {
+    AddSetupFiles();
+    AddProductFile("Installation Directory,art", "C:\\Work\\art\\one.bmp", "one");
+    AddProductFile("Installation Directory,art", "C:\\Work\\art\\two.bmp", "two");
+    BuildInstallLists(*machine, state, mainDir);
+    auto context = Context();
+    const std::string art = mainDir + "art\\";
+    // Someone removes the folder right after its first file arrived.
+    context.RecordChange = [&](const std::string& change) {
+        changes.push_back(change);
+        if (change.find(art + "one.bmp") == std::string::npos) return;
+        ASSERT_TRUE(files().deleteFile(art + "one.bmp"));
+        ASSERT_TRUE(files().removeDirectory(art));
+    };
+    RunInstallation(context);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(ReadFile(art + "two.bmp"), "two");
+    EXPECT_EQ(std::count(changes.begin(), changes.end(), "Created folder " + art), 2);
     EXPECT_TRUE(finishedPageSelected);
 }
 
