@@ -5,7 +5,7 @@ packages=(build-essential cmake ninja-build git python3 libgtest-dev libgmock-de
           libbenchmark-dev libcli11-dev clang libclang-rt-dev lhasa gzip
           mingw-w64 wine wine64 xvfb xdotool imagemagick
           pkg-config libcairo2-dev libpango1.0-dev libgif-dev libgdk-pixbuf-2.0-dev
-          fonts-liberation fonts-dejavu-core fonts-comic-neue)
+          fonts-liberation fonts-dejavu-core fonts-comic-neue tzdata)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
