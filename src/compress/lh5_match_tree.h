@@ -161,13 +161,17 @@ inline void LH5MatchTree::InsertPosition(int pos, Match& match) {
             q = NodeParent[q];
         }
         // Pass the new position up through the pending values and leave it
-        // pending at the first node that had none.
+        // pending at the first node that had none. Whether that node is a root,
+        // which keeps its value, is chosen without a branch: which one it is
+        // cannot be foretold, and a wrong guess costs more than the store.
         int t = q;
-        while ((NodeRecent[t] & kPending) != 0) {
+        int recent = NodeRecent[t];
+        while ((recent & kPending) != 0) {
             NodeRecent[t] = static_cast<std::uint16_t>(pos);
             t = NodeParent[t];
+            recent = NodeRecent[t];
         }
-        if (t < kRoot) NodeRecent[t] = static_cast<std::uint16_t>(pos | kPending);
+        NodeRecent[t] = static_cast<std::uint16_t>(t < kRoot ? pos | kPending : recent);
     } else {
         q = kRoot + Window[pos];
         const int c = Window[pos + 1];
@@ -238,11 +242,10 @@ inline void LH5MatchTree::RemovePosition(int pos) {
         NodeRecent[q] = static_cast<std::uint16_t>(s | kWindowSize);
         q = NodeParent[q];
     }
-    if (q < kRoot) {
-        u = Unwrap(u, pos);
-        s = std::max(s, u);
-        NodeRecent[q] = static_cast<std::uint16_t>(s | kWindowSize | kPending);
-    }
+    // The first node without a pending value takes the newest, pending; a root
+    // keeps its own (chosen without a branch, as in InsertPosition).
+    s = std::max(s, Unwrap(u, pos));
+    NodeRecent[q] = static_cast<std::uint16_t>(q < kRoot ? s | kWindowSize | kPending : u);
 
     // The remaining child takes r's place under r's parent; r returns to the free list.
     const int child = FindChild(r, Window[t + NodeDepth[r]]);
