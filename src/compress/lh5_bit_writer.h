@@ -16,8 +16,10 @@ public:
     explicit LH5BitWriter(TCompThreadSafety& frame) : frame_(frame) {}
 
     // Writes the top n (0..16) bits of x; the bits below them must be 0.
-    void WriteCode(int n, std::uint16_t x) {
-        pending_ = (pending_ << n) | (static_cast<std::uint32_t>(x) >> (16 - n));
+    void WriteCode(int n, std::uint16_t x) { WriteValue(n, static_cast<std::uint32_t>(x) >> (16 - n)); }
+    // Writes value, which has no bits set above its low n (0..32).
+    void WriteValue(int n, std::uint32_t value) {
+        pending_ = (pending_ << n) | value;
         count_ += n;
         if (count_ >= 32) {
             count_ -= 32;

@@ -24,10 +24,40 @@ void LH5BlockWriter::Finish() {
     bits_.Finish();
 }
 
-void LH5BlockWriter::PutPosition(unsigned p) {
-    const int klass = std::bit_width(p);
-    bits_.WriteCode(AuxLen[klass], AuxCode[klass]);
-    if (klass > 1) bits_.WriteBits(klass - 1, p);
+void LH5BlockWriter::WriteSymbols(unsigned size) {
+    // The codes right-aligned, and for each distance class its code followed by
+    // room for the bits below the distance's leading 1.
+    std::uint32_t charValue[kCharCount];
+    for (int c = 0; c < kCharCount; ++c) charValue[c] = static_cast<std::uint32_t>(CharCode[c]) >> (16 - CharLen[c]);
+    std::uint32_t positionPrefix[kPositionCount];
+    int positionBits[kPositionCount];
+    std::uint32_t lowMask[kPositionCount];
+    for (int klass = 0; klass < kPositionCount; ++klass) {
+        const int low = klass > 1 ? klass - 1 : 0;
+        positionPrefix[klass] = (static_cast<std::uint32_t>(AuxCode[klass]) >> (16 - AuxLen[klass])) << low;
+        positionBits[klass] = AuxLen[klass] + low;
+        lowMask[klass] = (1u << low) - 1;
+    }
+    int pos = 0;
+    unsigned flags = 0;
+    for (unsigned i = 0; i < size; ++i) {
+        if (i % 8 == 0) {
+            flags = SymbolBuf[pos++];
+        } else {
+            flags <<= 1;
+        }
+        if (flags & 0x80) {
+            const unsigned c = SymbolBuf[pos] + 256u;
+            const unsigned p = (static_cast<unsigned>(SymbolBuf[pos + 1]) << 8) | SymbolBuf[pos + 2];
+            pos += 3;
+            bits_.WriteValue(CharLen[c], charValue[c]);
+            const int klass = std::bit_width(p);
+            bits_.WriteValue(positionBits[klass], positionPrefix[klass] | (p & lowMask[klass]));
+        } else {
+            const unsigned c = SymbolBuf[pos++];
+            bits_.WriteValue(CharLen[c], charValue[c]);
+        }
+    }
 }
 
 void LH5BlockWriter::WriteBlock() {
@@ -61,23 +91,7 @@ void LH5BlockWriter::WriteBlock() {
         bits_.WriteBits(kPositionCountBits, static_cast<unsigned>(positionRoot));
     }
 
-    int pos = 0;
-    unsigned flags = 0;
-    for (unsigned i = 0; i < size; ++i) {
-        if (i % 8 == 0) {
-            flags = SymbolBuf[pos++];
-        } else {
-            flags <<= 1;
-        }
-        if (flags & 0x80) {
-            PutCharSymbol(SymbolBuf[pos++] + 256u);
-            const unsigned p = (static_cast<unsigned>(SymbolBuf[pos]) << 8) | SymbolBuf[pos + 1];
-            pos += 2;
-            PutPosition(p);
-        } else {
-            PutCharSymbol(SymbolBuf[pos++]);
-        }
-    }
+    WriteSymbols(size);
     std::fill(CharFreq, CharFreq + kCharCount, std::uint16_t{0});
     std::fill(PosFreq, PosFreq + kPositionCount, std::uint16_t{0});
 }

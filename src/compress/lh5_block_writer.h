@@ -51,8 +51,9 @@ private:
     void WriteAuxLengths(int n, int nbit, int zeroRunAfter);
     void WriteCharLengths();
     void PutLengthSymbol(int s) { bits_.WriteCode(AuxLen[s], AuxCode[s]); }
-    void PutCharSymbol(unsigned c) { bits_.WriteCode(CharLen[c], CharCode[c]); }
-    void PutPosition(unsigned p);
+    // The block's symbols in its codes: each character code and each distance's
+    // code with the bits below its leading 1 go out as one value apiece.
+    void WriteSymbols(unsigned size);
 
     LH5BitWriter bits_;
     LH5HuffmanBuilder huffman_;
