@@ -8,6 +8,8 @@
 //   codec_bench expand METHOD WORKDIR FILE...
 //                                        expansion only (lh5 or lzh), ours and lhasa's taken
 //                                        in turns, best of 5: quicker, and steadier on a busy machine
+//   codec_bench compress WORKDIR FILE... LH5 compression only, ours and gzip -6's taken in
+//                                        turns, best of 5
 //   codec_bench pack METHOD IN OUT       compresses IN (lh5 or lzh) into the raw stream OUT
 //   codec_bench unpack METHOD IN SIZE    expands the raw stream IN (SIZE bytes) to nowhere
 #include <algorithm>
@@ -235,6 +237,45 @@ int CompareExpansion(const std::string& method, const std::string& work, const s
     return 0;
 }
 
+// LH5 compression of each file by us and by gzip -6, timed in turns as the
+// expansion is, best of 5 in processor time; the streams must be the ones the
+// compare mode writes, so the sizes are printed beside.
+int CompareCompression(const std::string& work, const std::vector<std::string>& files) {
+    std::filesystem::create_directories(work);
+    std::printf("%-34s %-12s %13s %13s %7s\n", "measure", "file", "ours", "gzip -6", "ours/gzip");
+    double totalMegabytes = 0, totalOurs = 0, totalTheirs = 0;
+    for (const std::string& path : files) {
+        const Bytes input = tavlin::test::ReadFileBytes(path);
+        const std::string name = std::filesystem::path(path).filename().string();
+        const double megabytes = static_cast<double>(input.size()) / 1e6;
+        const std::string gz = work + "/" + name + ".gz";
+        std::size_t packedSize = 0;
+        double ours = 1e100, theirs = 1e100;
+        for (int run = 0; run < 5; ++run) {
+            ours = std::min(ours, BestSeconds(
+                                      [&] {
+                                          tavlin::MemoryStream source(input);
+                                          tavlin::MemoryStream packed;
+                                          Run(packed, source, static_cast<std::int64_t>(input.size()), 0,
+                                              tavlin::coLZH5, false);
+                                          packedSize = packed.bytes().size();
+                                      },
+                                      1));
+            theirs = std::min(theirs, BestSeconds([&] { Shell("gzip -6 -c '" + path + "' > '" + gz + "'"); }, 1));
+        }
+        char sizes[96];
+        std::snprintf(sizes, sizeof sizes, "size %.1f%% vs gzip %.1f%%",
+                      100.0 * static_cast<double>(packedSize) / static_cast<double>(input.size()),
+                      100.0 * static_cast<double>(std::filesystem::file_size(gz)) / static_cast<double>(input.size()));
+        PrintRow("lh5 compress vs gzip -6", name, megabytes, ours, theirs, sizes);
+        totalMegabytes += megabytes;
+        totalOurs += ours;
+        totalTheirs += theirs;
+    }
+    PrintRow("lh5 compress vs gzip -6", "all", totalMegabytes, totalOurs, totalTheirs);
+    return 0;
+}
+
 int Pack(const std::string& method, const std::string& in, const std::string& out) {
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(in));
     CFileStream source(in, "rb");
@@ -270,10 +311,12 @@ int main(int argc, char** argv) {
         if (args.size() >= 4 && args[0] == "expand") {
             return CompareExpansion(args[1], args[2], {args.begin() + 3, args.end()});
         }
+        if (args.size() >= 3 && args[0] == "compress") return CompareCompression(args[1], {args.begin() + 2, args.end()});
         if (args.size() == 4 && args[0] == "pack") return Pack(args[1], args[2], args[3]);
         if (args.size() == 4 && args[0] == "unpack") return Unpack(args[1], args[2], std::stoll(args[3]));
         std::fprintf(stderr,
                      "usage: codec_bench compare WORKDIR FILE... | expand lh5|lzh WORKDIR FILE... | "
+                     "compress WORKDIR FILE... | "
                      "pack lh5|lzh IN OUT | unpack lh5|lzh IN SIZE\n");
         return 2;
     } catch (const std::exception& e) {

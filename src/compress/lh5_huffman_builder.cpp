@@ -8,7 +8,6 @@ namespace tavlin::lh5 {
 
 int LH5HuffmanBuilder::Build(int n, std::uint16_t* freq, std::uint8_t* len, std::uint16_t* code) {
     n_ = n;
-    freq_ = freq;
     len_ = len;
     code_ = code;
     int avail = n;
@@ -16,11 +15,11 @@ int LH5HuffmanBuilder::Build(int n, std::uint16_t* freq, std::uint8_t* len, std:
     heap_[1] = 0;
     for (int i = 0; i < n; ++i) {
         len[i] = 0;
-        if (freq[i] != 0) heap_[++heapSize_] = static_cast<std::uint16_t>(i);
+        if (freq[i] != 0) heap_[++heapSize_] = Entry(freq[i], i);
     }
     if (heapSize_ < 2) {
-        code[heap_[1]] = 0;
-        return heap_[1];
+        code[SymbolOf(heap_[1])] = 0;
+        return SymbolOf(heap_[1]);
     }
     for (int i = heapSize_ / 2; i >= 1; --i) HeapDown(i);
 
@@ -29,15 +28,15 @@ int LH5HuffmanBuilder::Build(int n, std::uint16_t* freq, std::uint8_t* len, std:
     int sorted = 0;
     int k = 0;
     do {
-        const int i = heap_[1];
+        const int i = SymbolOf(heap_[1]);
         if (i < n) code[sorted++] = static_cast<std::uint16_t>(i);
         heap_[1] = heap_[heapSize_--];
         HeapDown(1);
-        const int j = heap_[1];
+        const int j = SymbolOf(heap_[1]);
         if (j < n) code[sorted++] = static_cast<std::uint16_t>(j);
         k = avail++;
         freq[k] = static_cast<std::uint16_t>(freq[i] + freq[j]);
-        heap_[1] = static_cast<std::uint16_t>(k);
+        heap_[1] = Entry(freq[k], k);
         HeapDown(1);
         left_[k] = static_cast<std::uint16_t>(i);
         right_[k] = static_cast<std::uint16_t>(j);
@@ -51,15 +50,15 @@ int LH5HuffmanBuilder::Build(int n, std::uint16_t* freq, std::uint8_t* len, std:
 // A min-heap on the counts; on equal counts the left child is taken and an
 // entry stops above its equals.
 void LH5HuffmanBuilder::HeapDown(int i) {
-    const int k = heap_[i];
+    const std::uint32_t k = heap_[i];
     while (2 * i <= heapSize_) {
         int j = 2 * i;
-        if (j < heapSize_ && freq_[heap_[j]] > freq_[heap_[j + 1]]) ++j;
-        if (freq_[k] <= freq_[heap_[j]]) break;
+        if (j < heapSize_ && CountOf(heap_[j]) > CountOf(heap_[j + 1])) ++j;
+        if (CountOf(k) <= CountOf(heap_[j])) break;
         heap_[i] = heap_[j];
         i = j;
     }
-    heap_[i] = static_cast<std::uint16_t>(k);
+    heap_[i] = k;
 }
 
 void LH5HuffmanBuilder::CountDepths(int node, int depth) {

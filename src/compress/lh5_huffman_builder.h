@@ -19,17 +19,23 @@ public:
     int Build(int n, std::uint16_t* freq, std::uint8_t* len, std::uint16_t* code);
 
 private:
+    // A heap entry holds its count above its symbol or node, so that comparing
+    // two needs no look into the counts; only the counts are compared.
+    static std::uint32_t Entry(std::uint16_t count, int symbol) {
+        return (std::uint32_t{count} << 16) | static_cast<std::uint32_t>(symbol);
+    }
+    static int SymbolOf(std::uint32_t entry) { return static_cast<int>(entry & 0xFFFF); }
+    static std::uint32_t CountOf(std::uint32_t entry) { return entry >> 16; }
     void HeapDown(int i);
     void CountDepths(int node, int depth);
     void LimitLengths(int root);
     void AssignCodes();
 
     int n_ = 0;
-    std::uint16_t* freq_ = nullptr;
     std::uint8_t* len_ = nullptr;
     std::uint16_t* code_ = nullptr;
     int heapSize_ = 0;
-    std::uint16_t heap_[kCharCount + 1] = {};
+    std::uint32_t heap_[kCharCount + 1] = {};
     std::uint16_t left_[kTreeNodes] = {};
     std::uint16_t right_[kTreeNodes] = {};
     // Leaves per code length; leaves deeper than 16 are counted at 16.
