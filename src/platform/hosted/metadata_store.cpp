@@ -235,7 +235,7 @@ void MetadataStore::setAttributes(const std::filesystem::path& folder, const std
     entry.attributes = attributes;
     const std::string record = changed ? setRecord(key, hostName) : std::string();
     auto& entries = folders_[key];
-    if (!entry.attributes && entry.shortName.empty()) live_ -= entries.erase(hostName);
+    if (!entry.attributes && entry.shortName.empty()) eraseEntry(entries, key, hostName);
     if (entries.empty()) folders_.erase(key);
     append(record);
 }
