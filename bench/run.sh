@@ -16,7 +16,7 @@ bench="$build/bench/codec_bench"
 [ -f "$corpus/text.dat" ] && [ -f "$corpus/binary.dat" ] || bench/make-corpus.sh "$corpus"
 mkdir -p "$work"
 
-echo "== throughput (processor time, best of 3 runs) and size, each corpus file as one member"
+echo "== throughput (processor time, best of 3 runs, file to file) and size, each corpus file as one member"
 "$bench" compare "$work" "$corpus/text.dat" "$corpus/binary.dat"
 
 # The same ratios with ours and theirs timed in turns, best of 5: on a machine
