@@ -25,7 +25,7 @@ if [ "${1:-}" = "--run-tests" ]; then
 fi
 
 echo "== x86_64 build"
-cmake -S . -B build-win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DTAVLIN_WERROR=ON > /dev/null
+cmake -S . -B build-win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DTAVLIN_WERROR=ON -DTAVLIN_LINE_TABLES_ONLY=ON > /dev/null
 cmake --build build-win64 -j"$jobs"
 
 if [ ! -f "$TAVLIN_WINEPREFIX/system.reg" ]; then
@@ -45,6 +45,6 @@ fi
 # Only the program that ships: the tests are the x86_64 tree's, and compiling
 # them again for a platform that cannot run them only lengthened every run.
 echo "== i686 build of setup.exe (compile only)"
-cmake -S . -B build-win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DTAVLIN_WERROR=ON > /dev/null
+cmake -S . -B build-win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DTAVLIN_WERROR=ON -DTAVLIN_LINE_TABLES_ONLY=ON > /dev/null
 cmake --build build-win32 -j"$jobs" --target setup
 bash tests/wine/exe_header_test.sh i686-w64-mingw32-objdump build-win32/apps/setup/setup.exe 5.1
