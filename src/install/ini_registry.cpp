@@ -150,8 +150,7 @@ std::uint32_t InstalledKiB(Platform& platform, const SetupState& state) {
         if (!there->second) continue;
         if (target.find_first_of("*?") == std::string::npos) {
             // One file: its entry, without a search of its folder.
-            const auto found = platform.files().status(target);
-            if (found && (found->attributes & faDirectory) == 0) bytes += found->size;
+            bytes += platform.files().fileSize(target).value_or(0);
             continue;
         }
         for (const auto& entry : platform.files().findAll(target)) {

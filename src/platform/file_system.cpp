@@ -18,6 +18,12 @@ std::optional<FileStatus> FileSystem::status(const std::string& path) {
     return FileStatus{found.front().attributes, found.front().size, found.front().lastWriteDos};
 }
 
+std::optional<std::uint64_t> FileSystem::fileSize(const std::string& path) {
+    const auto found = status(path);
+    if (!found || (found->attributes & faDirectory) != 0) return std::nullopt;
+    return found->size;
+}
+
 bool FileSystem::forceDirectories(const std::string& path) {
     std::string folder = path;
     while (!folder.empty() && folder.back() == '\\') folder.pop_back();

@@ -68,6 +68,10 @@ public:
     // path without wildcards names; nothing when there is none. Here through a
     // search, which a platform may answer more cheaply.
     virtual std::optional<FileStatus> status(const std::string& path);
+    // The size of the one file that a path without wildcards names; nothing when
+    // it names a folder or nothing. Here through status; a platform may answer it
+    // without the attributes and time.
+    virtual std::optional<std::uint64_t> fileSize(const std::string& path);
 
     // GetFileAttributesA; nothing when the path does not exist.
     virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;

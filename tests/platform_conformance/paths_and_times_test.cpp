@@ -100,6 +100,11 @@ TEST_F(FileTimes, TheStatusOfANameIsWhatASearchForItFinds) {
     EXPECT_EQ(files().status(scratch() + "missing.txt"), std::nullopt);
     EXPECT_EQ(files().status(scratch() + "*.txt"), std::nullopt);
     EXPECT_EQ(files().status(scratch() + "sized.tx?"), std::nullopt);
+    // The size alone: of files only.
+    EXPECT_EQ(files().fileSize(scratch() + "SIZED.TXT"), 5u);
+    for (const std::string name : {"folder", "missing.txt", "*.txt"}) {
+        EXPECT_EQ(files().fileSize(scratch() + name), std::nullopt) << name;
+    }
     files().setAttributes(scratch() + "sized.txt", 0);
 }
 

@@ -112,6 +112,9 @@ TEST_F(FindTest, TheStatusOfANameIsWhatASearchForItFinds) {
         const auto status = files().status(path);
         const auto found = files().findAll(path);
         ASSERT_EQ(status.has_value(), !found.empty());
+        // The size alone is the status's size, for files only.
+        const bool file = status && (status->attributes & faDirectory) == 0;
+        EXPECT_EQ(files().fileSize(path), file ? std::optional<std::uint64_t>(status->size) : std::nullopt);
         if (!status) continue;
         EXPECT_EQ(status->attributes, found[0].attributes);
         EXPECT_EQ(status->size, found[0].size);

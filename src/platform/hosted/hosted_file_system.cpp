@@ -148,6 +148,17 @@ std::optional<FileStatus> HostedFileSystem::status(const std::string& path) {
     return status;
 }
 
+std::optional<std::uint64_t> HostedFileSystem::fileSize(const std::string& path) {
+    const auto name = splitPattern(path).second;
+    if (name.empty() || name.back() == '.' || hasWildcards(name)) return FileSystem::fileSize(path);
+    const auto entry = resolve(path);
+    if (!entry || !entry->exists || entry->folder) return std::nullopt;
+    if (entry->hostStatus) return entry->hostStatus->size;
+    const auto host = hostStatus(entry->host);
+    if (!host) return std::nullopt;
+    return static_cast<std::uint64_t>(host->st_size);
+}
+
 std::optional<std::uint32_t> HostedFileSystem::attributes(const std::string& path) {
     const MetadataStore::Session session(names_.store());
     const auto entry = resolve(path);

@@ -33,6 +33,8 @@ public:
     std::vector<FindData> findAll(const std::string& pattern) override;
     // One look at the entry instead of a search of its folder.
     std::optional<FileStatus> status(const std::string& path) override;
+    // The size is the host's alone: this leaves the metadata file unread.
+    std::optional<std::uint64_t> fileSize(const std::string& path) override;
     std::optional<std::uint32_t> attributes(const std::string& path) override;
     // Existence is the host's alone: these leave the metadata file unread.
     bool fileExists(const std::string& path) override;
