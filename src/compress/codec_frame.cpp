@@ -118,8 +118,8 @@ std::int32_t RunCodec(TCompThreadSafety& state, std::int32_t key, const TShowPro
     state.InStream = &Source;
     state.OutStream = &Dest;
     FrameBuffers buffers{state};
-    state.InBuffer = std::make_unique<std::uint8_t[]>(kCodecBufferSize);
-    state.OutBuffer = std::make_unique<std::uint8_t[]>(kCodecBufferSize);
+    state.InBuffer = std::make_unique_for_overwrite<std::uint8_t[]>(kCodecBufferSize);
+    state.OutBuffer = std::make_unique_for_overwrite<std::uint8_t[]>(kCodecBufferSize);
     state.InPos = state.InEnd = 0;
     state.OutPos = 0;
     state.InputEnded = false;

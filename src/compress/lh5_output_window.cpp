@@ -29,7 +29,7 @@ void EmitBytes(TCompThreadSafety& frame, const std::uint8_t* bytes, std::size_t 
 }
 
 LH5OutputWindow::LH5OutputWindow(TCompThreadSafety& frame)
-    : frame_(frame), bytes_(std::make_unique<std::uint8_t[]>(kHistory + kRun + kSlack)) {
+    : frame_(frame), bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(kHistory + kRun + kSlack)) {
     std::memset(bytes_.get(), kWindowFill, kHistory);
 }
 

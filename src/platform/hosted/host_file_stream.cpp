@@ -58,7 +58,7 @@ std::size_t HostFileStream::read(void* buffer, std::size_t count) {
     if (writer_ || wanted >= kReadBlock || !position_) {
         got = readHost(out + buffered, wanted);
     } else {
-        if (!buffer_) buffer_ = std::make_unique<char[]>(kReadBlock);
+        if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kReadBlock);
         end_ = readHost(buffer_.get(), kReadBlock);
         got = std::min(wanted, end_);
         std::memcpy(out + buffered, buffer_.get(), got);
