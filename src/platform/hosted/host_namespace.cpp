@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <set>
+#include <string_view>
 #include <system_error>
 
 #include "platform/hosted/short_name.h"
@@ -31,6 +32,25 @@ std::optional<bool> isFolderOnHost(const fs::path& path) {
     const auto status = fs::status(path, error);
     if (error) return std::nullopt;
     return kindOf(status);
+}
+
+// Appends a host name as operator/= would. Building a path as text and making
+// the path once is cheaper: each operator/= copies the path's list of components.
+void appendHostName(std::string& text, std::string_view name) {
+    if (!text.empty() && text.back() != '/') text += '/';
+    text += name;
+}
+
+// The host folder that holds the path's last component, as text.
+std::string hostParentText(const fs::path& root, const WindowsPath& path) {
+    std::string text = root.native();
+    for (std::size_t i = 0; i + 1 < path.components.size(); ++i) appendHostName(text, utf8FromWindows(path.components[i]));
+    return text;
+}
+
+fs::path hostChild(std::string parentText, std::string_view name) {
+    appendHostName(parentText, name);
+    return fs::path(std::move(parentText));
 }
 
 FolderStamp folderStampFrom(const struct stat& info) {
@@ -284,10 +304,10 @@ bool HostNamespace::resolveExactly(const fs::path& root, Resolved& result) {
     // host it is what the walk below would find, for one look instead of one per
     // component; when only its folder does, only the last name is looked up.
     const WindowsPath& path = result.path;
-    fs::path parent = root;
-    for (std::size_t i = 0; i + 1 < path.components.size(); ++i) parent /= utf8FromWindows(path.components[i]);
+    const std::string parentText = hostParentText(root, path);
+    const fs::path parent(parentText);
     const std::string name = utf8FromWindows(path.components.back());
-    const fs::path host = parent / name;
+    const fs::path host = hostChild(parentText, name);
     const HostLook look = lookAt(host);
     const auto& kind = look.kind;
     if (!kind) {
@@ -348,10 +368,10 @@ std::optional<Resolved> HostNamespace::resolveForChange(const WindowsPath& path)
         path.components.back().find('~') != std::string::npos) {
         return resolve(path);
     }
-    fs::path parent = *root;
-    for (std::size_t i = 0; i + 1 < path.components.size(); ++i) parent /= utf8FromWindows(path.components[i]);
-    const auto kept = listings_.find(parent.string());
+    const std::string parentText = hostParentText(*root, path);
+    const auto kept = listings_.find(parentText);
     if (kept == listings_.end()) return resolve(path);
+    const fs::path parent(parentText);
     const auto stamp = stampOf(parent);
     if (!stamp || kept->second.stamp != *stamp) return resolve(path);
     const Listing& names = kept->second;
@@ -363,7 +383,7 @@ std::optional<Resolved> HostNamespace::resolveForChange(const WindowsPath& path)
     if (!missing && (exact == names.entries.end() || exact->second)) return resolve(path);
     Resolved result;
     result.path = path;
-    result.host = parent / name;
+    result.host = hostChild(parentText, name);
     result.exists = !missing;
     result.parentIsFolder = true;
     result.hostParent = parent;
