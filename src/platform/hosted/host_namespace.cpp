@@ -87,10 +87,9 @@ void HostNamespace::mapDrive(char letter, const fs::path& hostFolder) {
     drives_[upperWindowsChar(letter)] = hostFolder;
 }
 
-std::optional<fs::path> HostNamespace::driveRoot(char letter) const {
+const fs::path* HostNamespace::driveRoot(char letter) const {
     const auto found = drives_.find(upperWindowsChar(letter));
-    if (found == drives_.end()) return std::nullopt;
-    return found->second;
+    return found == drives_.end() ? nullptr : &found->second;
 }
 
 std::optional<FolderStamp> HostNamespace::stampOf(const fs::path& folder) {
@@ -305,9 +304,9 @@ bool HostNamespace::resolveExactly(const fs::path& root, Resolved& result) {
     // component; when only its folder does, only the last name is looked up.
     const WindowsPath& path = result.path;
     const std::string parentText = hostParentText(root, path);
-    const fs::path parent(parentText);
+    fs::path parent(parentText);
     const std::string name = utf8FromWindows(path.components.back());
-    const fs::path host = hostChild(parentText, name);
+    fs::path host = hostChild(parentText, name);
     const HostLook look = lookAt(host);
     const auto& kind = look.kind;
     if (!kind) {
@@ -322,17 +321,17 @@ bool HostNamespace::resolveExactly(const fs::path& root, Resolved& result) {
             result.folder = entry->folder;
             result.hostName = entry->hostName;
         } else {
-            result.host = host;
+            result.host = std::move(host);
             result.hostName = name;
         }
     } else {
-        result.host = host;
+        result.host = std::move(host);
         result.exists = true;
         result.folder = *kind;
         result.stamp = look.stamp;
         result.hostStatus = look.status;
         result.parentIsFolder = true;
-        result.hostParent = parent;
+        result.hostParent = std::move(parent);
         result.hostName = name;
     }
     // A file named with a trailing separator is not found, as on Windows.
@@ -371,7 +370,7 @@ std::optional<Resolved> HostNamespace::resolveForChange(const WindowsPath& path)
     const std::string parentText = hostParentText(*root, path);
     const auto kept = listings_.find(parentText);
     if (kept == listings_.end()) return resolve(path);
-    const fs::path parent(parentText);
+    fs::path parent(parentText);
     const auto stamp = stampOf(parent);
     if (!stamp || kept->second.stamp != *stamp) return resolve(path);
     const Listing& names = kept->second;
@@ -386,7 +385,7 @@ std::optional<Resolved> HostNamespace::resolveForChange(const WindowsPath& path)
     result.host = hostChild(parentText, name);
     result.exists = !missing;
     result.parentIsFolder = true;
-    result.hostParent = parent;
+    result.hostParent = std::move(parent);
     result.hostName = name;
     result.parentStamp = stamp;
     return result;

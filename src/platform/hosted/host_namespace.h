@@ -64,7 +64,8 @@ public:
     explicit HostNamespace(MetadataStore& store) : store_(store) {}
 
     void mapDrive(char letter, const std::filesystem::path& hostFolder);
-    std::optional<std::filesystem::path> driveRoot(char letter) const;
+    // The host folder of a drive; null when the drive is not mapped.
+    const std::filesystem::path* driveRoot(char letter) const;
 
     // Nothing when the drive is not mapped.
     std::optional<Resolved> resolve(const WindowsPath& path);
