@@ -1,6 +1,7 @@
 // Conversion tables for Windows-1252 (code page 1252) and its case folding.
 #include "platform/hosted/windows_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -47,9 +48,15 @@ char byteOf(char32_t cp) {
     return '?';
 }
 
+// Plain ASCII is the same text in both encodings, and nearly every name is plain.
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string utf8FromWindows(std::string_view text) {
+    if (isAscii(text)) return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (const char c : text) appendUtf8(out, codePointOf(static_cast<unsigned char>(c)));
@@ -57,6 +64,7 @@ std::string utf8FromWindows(std::string_view text) {
 }
 
 std::string windowsFromUtf8(std::string_view text) {
+    if (isAscii(text)) return std::string(text);
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;
