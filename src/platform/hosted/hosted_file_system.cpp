@@ -42,6 +42,21 @@ std::pair<std::string, std::string> splitPattern(const std::string& pattern) {
     return {std::string(), pattern};
 }
 
+// What the search would take differently from one look at the entry: no name, a
+// name with a wildcard, or one with a trailing "." or separator.
+bool takesTheSearchWay(const std::string& path) {
+    const auto name = splitPattern(path).second;
+    return name.empty() || name.back() == '.' || hasWildcards(name);
+}
+
+// The size and time of a found entry: what its look-up saw, else one look now.
+std::optional<HostStatus> sizeAndTimeOf(const Resolved& entry) {
+    if (entry.hostStatus) return entry.hostStatus;
+    const auto host = hostStatus(entry.host);
+    if (!host) return std::nullopt;
+    return HostStatus{static_cast<std::uint64_t>(host->st_size), host->st_mtim.tv_sec};
+}
+
 }  // namespace
 
 HostedFileSystem::HostedFileSystem(HostNamespace& names, FileSystemSettings settings)
@@ -130,33 +145,25 @@ std::vector<FindData> HostedFileSystem::findAll(const std::string& pattern) {
 }
 
 std::optional<FileStatus> HostedFileSystem::status(const std::string& path) {
-    // What the search would take differently (no name, a name with a wildcard or
-    // a trailing "." or separator) goes the search's way.
-    const auto name = splitPattern(path).second;
-    if (name.empty() || name.back() == '.' || hasWildcards(name)) return FileSystem::status(path);
+    if (takesTheSearchWay(path)) return FileSystem::status(path);
     const MetadataStore::Session session(names_.store());
     const auto entry = resolve(path);
     if (!entry || !entry->exists) return std::nullopt;
     FileStatus status;
     status.attributes = attributesOf(*entry);
-    std::optional<HostStatus> info = entry->hostStatus;
-    if (!info) {
-        if (const auto host = hostStatus(entry->host)) info = HostStatus{static_cast<std::uint64_t>(host->st_size), host->st_mtim.tv_sec};
-    }
+    const auto info = sizeAndTimeOf(*entry);
     if (info && !entry->folder) status.size = info->size;
     status.lastWriteDos = info ? dosTimeFromHost(info->modifiedSeconds).value_or(0) : 0;
     return status;
 }
 
 std::optional<std::uint64_t> HostedFileSystem::fileSize(const std::string& path) {
-    const auto name = splitPattern(path).second;
-    if (name.empty() || name.back() == '.' || hasWildcards(name)) return FileSystem::fileSize(path);
+    if (takesTheSearchWay(path)) return FileSystem::fileSize(path);
     const auto entry = resolve(path);
     if (!entry || !entry->exists || entry->folder) return std::nullopt;
-    if (entry->hostStatus) return entry->hostStatus->size;
-    const auto host = hostStatus(entry->host);
-    if (!host) return std::nullopt;
-    return static_cast<std::uint64_t>(host->st_size);
+    const auto info = sizeAndTimeOf(*entry);
+    if (!info) return std::nullopt;
+    return info->size;
 }
 
 std::optional<std::uint32_t> HostedFileSystem::attributes(const std::string& path) {
